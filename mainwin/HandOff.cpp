@@ -1,0 +1,49 @@
+#include "mainwin/HandOff.h"
+
+#include "app/WindowTitle.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <vector>
+
+std::optional<std::wstring> handedOverPath(const COPYDATASTRUCT* data)
+{
+    if (data == nullptr || data->dwData != handOffKind || data->lpData == nullptr ||
+        data->cbData < sizeof(wchar_t))
+        return std::nullopt;
+    // Never read beyond cbData, whether or not the sender put a null inside it.
+    const auto* text = static_cast<const wchar_t*>(data->lpData);
+    const size_t units = data->cbData / sizeof(wchar_t);
+    size_t length = 0;
+    while (length < units && text[length] != L'\0')
+        ++length;
+    return std::wstring(text, length);
+}
+
+void sendHandOff(HWND window, const std::wstring& path)
+{
+    std::vector<wchar_t> buffer(path.begin(), path.end());
+    buffer.push_back(L'\0');
+    COPYDATASTRUCT data;
+    data.dwData = handOffKind;
+    data.cbData = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    data.lpData = buffer.data();
+    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+HWND findOpenMainWindow()
+{
+    const std::wstring title = windowTitle();
+    HWND candidate = nullptr;
+    while ((candidate = FindWindowExW(nullptr, candidate, L"#32770", title.c_str())) != nullptr)
+    {
+        wchar_t className[32] = {};
+        HWND list = GetDlgItem(candidate, IDC_FILE_LIST);
+        if (list != nullptr && GetClassNameW(list, className, 32) > 0 &&
+            std::wcscmp(className, WC_LISTVIEWW) == 0)
+            return candidate;
+    }
+    return nullptr;
+}

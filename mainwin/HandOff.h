@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// The message by which a second start hands a path to the open window:
+// WM_COPYDATA of kind 1 carrying one UTF-16 path and its terminating null.
+inline constexpr ULONG_PTR handOffKind = 1;
+
+// The path a hand-off message carries: the text up to the first null inside
+// the data, or up to the data's end. None for another kind or no data.
+std::optional<std::wstring> handedOverPath(const COPYDATASTRUCT* data);
+
+// Sends one path to a window and waits until it has been taken in.
+void sendHandOff(HWND window, const std::wstring& path);
+
+// The open main window of the program, if any: a top-level dialog with the
+// program's title that holds the timestamp list (question boxes carry the same
+// title, but no list).
+HWND findOpenMainWindow();

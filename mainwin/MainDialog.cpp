@@ -1,0 +1,214 @@
+#include "mainwin/MainDialog.h"
+
+#include "app/CommandLine.h"
+#include "app/WindowTitle.h"
+#include "mainwin/HandOff.h"
+#include "mainwin/ResizeAnchor.h"
+#include "res/resource.h"
+#include "stamps/FileListView.h"
+#include "tkit/ui/DropFiles.h"
+#include "tkit/ui/Question.h"
+
+namespace
+{
+
+constexpr int fileColumnIndex = 0;
+constexpr int timeColumnIndex = 1;
+constexpr int timeColumnWidth = 140;
+constexpr DWORD listExtendedStyles =
+    LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+constexpr int settingsMenuPosition = 3;
+
+bool controlKeyDown()
+{
+    return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+} // namespace
+
+MainDialog::MainDialog(HINSTANCE instance, const tkit::CommandLine* commandLine)
+    : Dialog(instance, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
+      menu(GetModuleHandleW(nullptr))
+{
+}
+
+MainDialog::~MainDialog()
+{
+    anchor.reset();
+    listView.reset();
+}
+
+INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
+{
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP))));
+    SetWindowTextW(window, windowTitle().c_str());
+
+    listView = std::make_unique<FileListView>(window, IDC_FILE_LIST);
+
+    RECT rect;
+    GetWindowRect(window, &rect);
+    minWidth = rect.right - rect.left;
+    minHeight = rect.bottom - rect.top;
+
+    GetWindowRect(listView->window, &rect);
+    listView->insertColumn(fileColumnIndex, L"ファイル名", rect.right - rect.left);
+    listView->insertColumn(timeColumnIndex, L"更新日時", timeColumnWidth);
+    listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
+
+    anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
+
+    applyOptions();
+    if (const auto* commandLine = static_cast<const tkit::CommandLine*>(param))
+    {
+        for (const std::wstring& path : commandLine->parameters())
+            listView->addPath(path, addRecursively);
+    }
+
+    menu.handle = GetMenu(window);
+    menu.popup = GetSubMenu(menu.handle, settingsMenuPosition);
+    DragAcceptFiles(window, TRUE);
+    if (controlKeyDown())
+        ShowWindow(window, SW_MINIMIZE);
+    SetFocus(listView->window);
+    return TRUE;
+}
+
+void MainDialog::applyOptions()
+{
+    const auto* commandLine = static_cast<const tkit::CommandLine*>(param);
+    if (commandLine == nullptr)
+        return;
+    for (const std::wstring& option : commandLine->options())
+    {
+        if (tkit::equalsIgnoreCase(option, L"cr"))
+            confirmBeforeRestore = true;
+        else if (tkit::equalsIgnoreCase(option, L"cc"))
+            confirmBeforeClear = true;
+        else if (tkit::equalsIgnoreCase(option, L"r"))
+            addRecursively = true;
+    }
+}
+
+bool MainDialog::ask(const wchar_t* question) const
+{
+    return tkit::askYesNo(window, question, windowTitle().c_str());
+}
+
+INT_PTR MainDialog::onOk(WPARAM, LPARAM)
+{
+    if (listView->itemCount() == 0)
+        return 0;
+    if (confirmBeforeRestore && !ask(L"タイムスタンプを復元しますか？"))
+        return 0;
+    restoreTimestamps();
+    // Show the new row colours at once.
+    InvalidateRect(listView->window, nullptr, FALSE);
+    return 0;
+}
+
+void MainDialog::clearList()
+{
+    if (listView->itemCount() == 0)
+        return;
+    if (confirmBeforeClear && !ask(L"リストをクリアしますか？"))
+        return;
+    listView->deleteAllItems();
+}
+
+INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam))
+    {
+    case IDM_RESTORE:
+        // The menu item and the Enter key take the same road.
+        SendMessageW(window, WM_COMMAND, IDOK, 0);
+        break;
+    case IDM_CLEAR:
+        clearList();
+        break;
+    case IDM_EDIT:
+        editEntry();
+        break;
+    case IDM_ADD_RECURSIVELY:
+        addRecursively = !addRecursively;
+        break;
+    case IDM_CONFIRM_RESTORE:
+        confirmBeforeRestore = !confirmBeforeRestore;
+        break;
+    case IDM_CONFIRM_CLEAR:
+        confirmBeforeClear = !confirmBeforeClear;
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+INT_PTR MainDialog::onNotify(WPARAM wParam, LPARAM lParam)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header == nullptr || header->idFrom != IDC_FILE_LIST || !listView)
+        return 0;
+    // The list answers through the message result where it answers at all; a
+    // value left over from an earlier message must not become this answer.
+    setMessageResult(0);
+    SendMessageW(listView->window, WM_NOTIFY, wParam, lParam);
+    return messageResult();
+}
+
+INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
+{
+    if (anchor)
+        anchor->resize(LOWORD(lParam), HIWORD(lParam));
+    return 0;
+}
+
+INT_PTR MainDialog::onDropFiles(HDROP drop)
+{
+    const tkit::DropFiles files(drop);
+    const UINT count = files.count();
+    for (UINT index = 0; index < count; ++index)
+        listView->addPath(files.name(index), addRecursively);
+    return TRUE;
+}
+
+void MainDialog::updateCheckMarks() const
+{
+    menu.setChecked(IDM_CONFIRM_RESTORE, confirmBeforeRestore);
+    menu.setChecked(IDM_CONFIRM_CLEAR, confirmBeforeClear);
+    menu.setChecked(IDM_ADD_RECURSIVELY, addRecursively);
+}
+
+INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
+{
+    const std::optional<std::wstring> path = handedOverPath(data);
+    if (!path)
+        return 0;
+    listView->addPath(*path, addRecursively);
+    return TRUE;
+}
+
+INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_SETFOCUS:
+        SetFocus(listView->window);
+        return TRUE;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = minWidth;
+        info->ptMinTrackSize.y = minHeight;
+        return TRUE;
+    }
+    case WM_COPYDATA:
+        return takeHandOff(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == menu.popup)
+            updateCheckMarks();
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "tkit/ui/Dialog.h"
+#include "tkit/ui/Menu.h"
+
+#include <memory>
+
+namespace tkit
+{
+class CommandLine;
+}
+class FileListView;
+class ResizeAnchor;
+
+// The program's window: the timestamp list filling a resizable dialog, the
+// menu with restore, clear, edit and the three settings, and the roads by
+// which paths come in (start parameters, drops, hand-off messages).
+class MainDialog : public tkit::Dialog
+{
+public:
+    // commandLine is borrowed and read during initialisation only.
+    MainDialog(HINSTANCE instance, const tkit::CommandLine* commandLine);
+    ~MainDialog() override;
+
+    // Writes each checked row's remembered time back onto its file and marks
+    // the row restored or failed.
+    void restoreTimestamps();
+    // Edits the first selected row in the edit dialog.
+    void editEntry();
+
+    FileListView* list() const { return listView.get(); }
+
+    bool confirmBeforeRestore = false;
+    bool confirmBeforeClear = false;
+    bool addRecursively = false;
+
+protected:
+    INT_PTR onInitDialog(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onOk(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onCommand(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onNotify(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onSize(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onDropFiles(HDROP drop) override;
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void applyOptions();
+    void clearList();
+    bool ask(const wchar_t* question) const;
+    void updateCheckMarks() const;
+    INT_PTR takeHandOff(const COPYDATASTRUCT* data);
+
+    std::unique_ptr<FileListView> listView;
+    std::unique_ptr<ResizeAnchor> anchor;
+    int minHeight = 0;
+    int minWidth = 0;
+    tkit::Menu menu;
+};

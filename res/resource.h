@@ -1,0 +1,25 @@
+#pragma once
+
+// Dialogs
+#define IDD_MAIN 104
+#define IDD_EDIT 106
+
+// Menus
+#define IDR_MAIN_MENU 101
+#define IDR_EDIT_MENU 102
+
+// Icon
+#define IDI_APP 108
+
+// Controls
+#define IDC_FILE_LIST 1001
+#define IDC_EDIT_NAME 1002
+#define IDC_EDIT_TIME 1003
+
+// Main menu commands
+#define IDM_RESTORE 40001
+#define IDM_CLEAR 40002
+#define IDM_EDIT 40003
+#define IDM_ADD_RECURSIVELY 40004
+#define IDM_CONFIRM_RESTORE 40005
+#define IDM_CONFIRM_CLEAR 40006

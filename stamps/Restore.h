@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// Writes the local time of a timestamp text back as the last-write time of
+// path. The read-only attribute is cleared for the write and every attribute
+// is put back as it was. Nothing is written when the path does not exist or
+// the text holds no valid date and time. True when the time was written.
+bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText);

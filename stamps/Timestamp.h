@@ -1,0 +1,10 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The one form of a remembered time: "yyyy/MM/dd HH:mm:ss.fff" of a local date-time.
+std::wstring formatTimestamp(const SYSTEMTIME& time);
+// Reads the digits of a timestamp text back into its fields; separators carry no meaning.
+SYSTEMTIME parseTimestamp(const std::wstring& text);

@@ -1,0 +1,180 @@
+#include "support/TempDir.h"
+
+#include <atomic>
+
+namespace testing_support
+{
+
+namespace
+{
+
+std::wstring makeRoot()
+{
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    for (;;)
+    {
+        std::wstring candidate = std::wstring(temp) + L"cgtest-" +
+                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(counter++);
+        if (CreateDirectoryW(candidate.c_str(), nullptr))
+            return candidate;
+    }
+}
+
+ULARGE_INTEGER toLarge(const FILETIME& time)
+{
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return value;
+}
+
+} // namespace
+
+std::wstring longPath(const std::wstring& path)
+{
+    if (path.size() > 250 && path.rfind(L"\\\\?\\", 0) != 0)
+        return L"\\\\?\\" + path;
+    return path;
+}
+
+void createFolders(const std::wstring& path)
+{
+    for (size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos;
+         at = path.find_first_of(L"\\/", at + 1))
+        CreateDirectoryW(longPath(path.substr(0, at)).c_str(), nullptr);
+    CreateDirectoryW(longPath(path).c_str(), nullptr);
+}
+
+void removeTree(const std::wstring& path)
+{
+    const std::wstring name = longPath(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // A link to a folder is removed as a link; its target stays.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(longPath(path + L"\\*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
+                const std::wstring entry = data.cFileName;
+                if (entry != L"." && entry != L"..")
+                    removeTree(path + L"\\" + entry);
+            } while (FindNextFileW(find, &data));
+            FindClose(find);
+        }
+        RemoveDirectoryW(name.c_str());
+    }
+    else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    {
+        RemoveDirectoryW(name.c_str());
+    }
+    else
+    {
+        DeleteFileW(name.c_str());
+    }
+}
+
+unsigned long long lastWriteTicks(const std::wstring& path)
+{
+    const std::wstring name = longPath(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    const DWORD flags = (attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                            ? FILE_FLAG_BACKUP_SEMANTICS
+                            : 0;
+    HANDLE file = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    FILETIME lastWrite = {};
+    const BOOL ok = GetFileTime(file, nullptr, nullptr, &lastWrite);
+    CloseHandle(file);
+    return ok ? toLarge(lastWrite).QuadPart : 0;
+}
+
+bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks)
+{
+    const std::wstring name = longPath(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    const DWORD flags = (attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                            ? FILE_FLAG_BACKUP_SEMANTICS
+                            : 0;
+    HANDLE file = CreateFileW(name.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME lastWrite;
+    lastWrite.dwLowDateTime = static_cast<DWORD>(ticks);
+    lastWrite.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    const BOOL ok = SetFileTime(file, nullptr, nullptr, &lastWrite);
+    CloseHandle(file);
+    return ok != FALSE;
+}
+
+unsigned long long localTicks(int year, int month, int day, int hour, int minute, int second,
+                              int millisecond, unsigned long long extraTicks)
+{
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    st.wHour = static_cast<WORD>(hour);
+    st.wMinute = static_cast<WORD>(minute);
+    st.wSecond = static_cast<WORD>(second);
+    st.wMilliseconds = static_cast<WORD>(millisecond);
+    FILETIME local = {};
+    FILETIME utc = {};
+    SystemTimeToFileTime(&st, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    return toLarge(utc).QuadPart + extraTicks;
+}
+
+TempDir::TempDir() : root(makeRoot())
+{
+}
+
+TempDir::~TempDir()
+{
+    removeTree(root);
+}
+
+std::wstring TempDir::operator/(const std::wstring& relative) const
+{
+    return root + L"\\" + relative;
+}
+
+std::wstring TempDir::file(const std::wstring& relative, const std::string& content) const
+{
+    const std::wstring path = *this / relative;
+    const size_t slash = path.find_last_of(L"\\/");
+    createFolders(path.substr(0, slash));
+    HANDLE file = CreateFileW(longPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+    {
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return path;
+}
+
+std::wstring TempDir::folder(const std::wstring& relative) const
+{
+    const std::wstring path = *this / relative;
+    createFolders(path);
+    return path;
+}
+
+} // namespace testing_support

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support
+{
+
+// A fresh folder under the user's temporary folder, removed with everything
+// below it when the object goes away. Works with paths of any length.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder's path, without a trailing separator.
+    const std::wstring& path() const { return root; }
+    // root + "\" + relative
+    std::wstring operator/(const std::wstring& relative) const;
+
+    // Creates a file (and its missing parent folders) with some content.
+    std::wstring file(const std::wstring& relative, const std::string& content = "x") const;
+    // Creates a folder (and its missing parents).
+    std::wstring folder(const std::wstring& relative) const;
+
+private:
+    std::wstring root;
+};
+
+// "\\?\" in front of a path of more than 250 characters.
+std::wstring longPath(const std::wstring& path);
+// Creates every missing folder of a path.
+void createFolders(const std::wstring& path);
+// Removes a file or a folder with everything below it; clears read-only bits on the way.
+void removeTree(const std::wstring& path);
+
+// Last-write time of a path as raw FILETIME ticks, or 0 when it cannot be read.
+unsigned long long lastWriteTicks(const std::wstring& path);
+// Sets the last-write time of a path; false when that fails.
+bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks);
+// FILETIME ticks of a local date and time (through the current time-zone bias), plus extra ticks.
+unsigned long long localTicks(int year, int month, int day, int hour, int minute, int second,
+                              int millisecond, unsigned long long extraTicks = 0);
+
+} // namespace testing_support

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tkit
+{
+
+// Owns one handle to an existing file or folder, opened for reading or
+// writing its times. Never creates a file and never closes a standard handle.
+class File
+{
+public:
+    File() = default;
+    virtual ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    bool open(const wchar_t* path, DWORD desiredAccess, DWORD shareMode);
+    void close();
+    HANDLE handle() const { return fileHandle; }
+    // The path as the caller gave it to the last successful open.
+    const std::wstring& path() const { return filePath; }
+
+    bool readLastWriteTime(FILETIME& lastWrite) const;
+    bool writeLastWriteTime(const FILETIME& lastWrite) const;
+
+private:
+    HANDLE fileHandle = INVALID_HANDLE_VALUE;
+    std::wstring filePath;
+};
+
+} // namespace tkit

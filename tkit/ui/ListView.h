@@ -1,0 +1,45 @@
+#pragma once
+
+#include "tkit/ui/Control.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace tkit
+{
+
+// A wrapped report-view list control, with the row requests the program uses.
+class ListView : public Control
+{
+public:
+    using Control::Control;
+
+    // Inserts a left-aligned column; width -1 leaves the width to the control.
+    int insertColumn(int column, const wchar_t* text, int width);
+    // The whole text of a cell, however long.
+    std::wstring itemText(int row, int column) const;
+
+    int itemCount() const;
+    // Inserts a row with the text of column 0; the row's index, or -1.
+    int insertItem(int row, const wchar_t* text);
+    void setItemText(int row, int column, const wchar_t* text);
+    // The check-box state image of a row: 1 unchecked, 2 checked, 0 none.
+    int stateImage(int row) const;
+    void setStateImage(int row, int image);
+    UINT itemState(int row, UINT mask) const;
+    // Row -1 means every row.
+    void setItemState(int row, UINT state, UINT mask);
+    LPARAM itemData(int row) const;
+    void setItemData(int row, LPARAM data);
+    // LVM_GETNEXTITEM: the next row after `from` (-1: from the start) with flags.
+    int nextItem(int from, UINT flags) const;
+    void deleteItem(int row);
+    void deleteAllItems();
+    DWORD extendedStyle() const;
+    void setExtendedStyle(DWORD style);
+    // Turns repainting off around bulk changes; on again repaints the whole list.
+    void setRedraw(bool on);
+};
+
+} // namespace tkit

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tkit
+{
+
+// Owns a menu and destroys it with the object; popup is a submenu kept at hand.
+class Menu
+{
+public:
+    explicit Menu(HINSTANCE instance);
+    virtual ~Menu();
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    // Sets or clears the check mark of an item of handle, found by command id.
+    void setChecked(UINT commandId, bool checked) const;
+
+    HINSTANCE instance;
+    HMENU handle = nullptr;
+    HMENU popup = nullptr;
+};
+
+} // namespace tkit
