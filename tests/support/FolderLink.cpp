@@ -1,0 +1,105 @@
+#include "support/FolderLink.h"
+
+#include "support/TempDir.h"
+
+#include <windows.h>
+
+namespace testing_support
+{
+
+namespace
+{
+
+using UnixNameFunction = char*(CDECL*)(LPCWSTR);
+
+// Wine's own conversion of a Windows path to the Unix one; absent on Windows.
+UnixNameFunction unixNameFunction()
+{
+    return reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+}
+
+std::wstring unixName(UnixNameFunction toUnix, const std::wstring& path)
+{
+    char* name = toUnix(longPath(path).c_str());
+    if (name == nullptr)
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, name, -1, wide.data(), length);
+    HeapFree(GetProcessHeap(), 0, name);
+    return wide;
+}
+
+// Runs a Unix program (Wine starts ELF files like Windows programs) and waits
+// until the condition holds; the process handle Wine returns cannot be waited on.
+template <typename Condition>
+bool runUnix(const std::wstring& program, const std::wstring& arguments, Condition done)
+{
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    const std::wstring image = L"Z:" + program;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(image.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    if (process.hThread != nullptr)
+        CloseHandle(process.hThread);
+    if (process.hProcess != nullptr)
+        CloseHandle(process.hProcess);
+    for (int i = 0; i < 1000 && !done(); ++i)
+        Sleep(10);
+    return done();
+}
+
+DWORD attributesOf(const std::wstring& path)
+{
+    return GetFileAttributesW(longPath(path).c_str());
+}
+
+} // namespace
+
+FolderLink::FolderLink(const std::wstring& link, const std::wstring& target) : linkPath(link)
+{
+    if (CreateSymbolicLinkW(longPath(link).c_str(), longPath(target).c_str(),
+                            SYMBOLIC_LINK_FLAG_DIRECTORY |
+                                SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+        exists())
+        return;
+    const UnixNameFunction toUnix = unixNameFunction();
+    if (toUnix == nullptr)
+        return;
+    const std::wstring unixTarget = unixName(toUnix, target);
+    const std::wstring unixLinkName = unixName(toUnix, link);
+    if (unixTarget.empty() || unixLinkName.empty())
+        return;
+    unixLink = runUnix(L"/bin/ln", L"-s \"" + unixTarget + L"\" \"" + unixLinkName + L"\"",
+                       [this] { return exists(); });
+}
+
+FolderLink::~FolderLink()
+{
+    if (attributesOf(linkPath) == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (!unixLink)
+    {
+        RemoveDirectoryW(longPath(linkPath).c_str());
+        return;
+    }
+    // Wine refuses to remove a Unix link as a folder or as a file; rm removes the link itself.
+    const UnixNameFunction toUnix = unixNameFunction();
+    const std::wstring unixLinkName = unixName(toUnix, linkPath);
+    runUnix(L"/bin/rm", L"-f \"" + unixLinkName + L"\"",
+            [this] { return attributesOf(linkPath) == INVALID_FILE_ATTRIBUTES; });
+}
+
+bool FolderLink::exists() const
+{
+    const DWORD attributes = attributesOf(linkPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+} // namespace testing_support

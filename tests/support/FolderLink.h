@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace testing_support
+{
+
+// A symbolic link to a folder, removed (the link only, never its target) when
+// the object goes away. Under Wine, where the platform's link call creates
+// nothing, it is made as a Unix symbolic link, which Wine shows as a folder
+// with the reparse-point attribute and its target's identity.
+class FolderLink
+{
+public:
+    FolderLink(const std::wstring& link, const std::wstring& target);
+    ~FolderLink();
+    FolderLink(const FolderLink&) = delete;
+    FolderLink& operator=(const FolderLink&) = delete;
+
+    // True when the link is there and leads to a folder.
+    bool exists() const;
+
+private:
+    std::wstring linkPath;
+    bool unixLink = false;
+};
+
+} // namespace testing_support
