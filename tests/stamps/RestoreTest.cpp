@@ -1,0 +1,280 @@
+#include "mainwin/MainDialog.h"
+#include "stamps/EntryStatus.h"
+#include "stamps/FileListView.h"
+#include "stamps/Restore.h"
+#include "support/MainWindowRun.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using testing_support::lastWriteTicks;
+using testing_support::longPath;
+using testing_support::quoted;
+using testing_support::setLastWriteTicks;
+using testing_support::TempDir;
+using testing_support::withMainWindow;
+
+namespace
+{
+
+constexpr unsigned long long ticksPerMillisecond = 10'000;
+constexpr unsigned long long anHour = 36'000'000'000ULL;
+
+unsigned long long toMilliseconds(unsigned long long ticks)
+{
+    return ticks / ticksPerMillisecond * ticksPerMillisecond;
+}
+
+DWORD attributesOf(const std::wstring& path)
+{
+    return GetFileAttributesW(longPath(path).c_str());
+}
+
+EntryStatus statusOf(const MainDialog& dialog, int row)
+{
+    return static_cast<EntryStatus>(dialog.list()->itemData(row));
+}
+
+std::wstring arguments(const std::vector<std::wstring>& paths)
+{
+    std::wstring text;
+    for (const std::wstring& path : paths)
+        text += quoted(path) + L" ";
+    return text;
+}
+
+// Captures the files, moves each one's time an hour on, restores, and returns
+// each row's status.
+std::vector<EntryStatus> captureTouchRestore(const std::vector<std::wstring>& paths)
+{
+    std::vector<EntryStatus> statuses;
+    withMainWindow(arguments(paths), [&](MainDialog& dialog) {
+        for (const std::wstring& path : paths)
+            setLastWriteTicks(path, lastWriteTicks(path) + anHour);
+        dialog.restoreTimestamps();
+        for (int row = 0; row < dialog.list()->itemCount(); ++row)
+            statuses.push_back(statusOf(dialog, row));
+    });
+    return statuses;
+}
+
+TEST(Restore, WritesTheCapturedTimeBackToTheMillisecond)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    // 7 ms and a sub-millisecond remainder, which the timestamp text does not keep.
+    const auto original = testing_support::localTicks(2023, 6, 7, 8, 9, 10, 7, 4321);
+    ASSERT_TRUE(setLastWriteTicks(file, original));
+    EXPECT_EQ(captureTouchRestore({file}), std::vector{EntryStatus::Restored});
+    EXPECT_EQ(lastWriteTicks(file), toMilliseconds(original));
+}
+
+TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
+{
+    struct Case
+    {
+        const wchar_t* name;
+        DWORD attributes;
+    };
+    const Case cases[] = {
+        {L"plain.txt", FILE_ATTRIBUTE_ARCHIVE},
+        {L"readonly.txt", FILE_ATTRIBUTE_READONLY},
+        {L"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+        {L"system.txt", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
+        {L"all.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+    };
+    TempDir dir;
+    std::vector<std::wstring> paths;
+    std::vector<unsigned long long> originals;
+    for (const Case& c : cases)
+    {
+        paths.push_back(dir.file(c.name));
+        originals.push_back(lastWriteTicks(paths.back()));
+        SetFileAttributesW(paths.back().c_str(), c.attributes);
+    }
+    std::vector<DWORD> before;
+    for (const std::wstring& path : paths)
+        before.push_back(attributesOf(path));
+
+    const auto statuses = captureTouchRestore(paths);
+    for (size_t i = 0; i < paths.size(); ++i)
+    {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(cases[i].name)));
+        EXPECT_EQ(statuses[i], EntryStatus::Restored);
+        EXPECT_EQ(attributesOf(paths[i]), before[i]);
+        EXPECT_EQ(lastWriteTicks(paths[i]), toMilliseconds(originals[i]));
+    }
+}
+
+TEST(Restore, ADeletedFileIsRedAndNothingIsCreated)
+{
+    TempDir dir;
+    const std::wstring gone = dir.file(L"gone.txt");
+    const std::wstring kept = dir.file(L"kept.txt");
+    std::vector<EntryStatus> statuses;
+    withMainWindow(arguments({gone, kept}), [&](MainDialog& dialog) {
+        DeleteFileW(gone.c_str());
+        dialog.restoreTimestamps();
+        statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
+    });
+    EXPECT_EQ(statuses, (std::vector{EntryStatus::Failed, EntryStatus::Restored}));
+    EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Restore, AFileHeldOpenWithoutWriteSharingIsRedAndUnchanged)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"locked.txt");
+    const DWORD attributesBefore = attributesOf(file);
+    EntryStatus status = EntryStatus::Unset;
+    unsigned long long touched = 0;
+    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+        touched = lastWriteTicks(file) + anHour;
+        setLastWriteTicks(file, touched);
+        HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        dialog.restoreTimestamps();
+        CloseHandle(holder);
+        status = statusOf(dialog, 0);
+    });
+    EXPECT_EQ(status, EntryStatus::Failed);
+    EXPECT_EQ(lastWriteTicks(file), touched);
+    EXPECT_EQ(attributesOf(file), attributesBefore);
+}
+
+TEST(Restore, UncheckedRowsAreSkippedEvenWhenTheirFileIsGone)
+{
+    TempDir dir;
+    const std::wstring skipped = dir.file(L"skipped.txt");
+    const std::wstring gone = dir.file(L"gone.txt");
+    unsigned long long touched = 0;
+    std::vector<EntryStatus> statuses;
+    withMainWindow(arguments({skipped, gone}), [&](MainDialog& dialog) {
+        touched = lastWriteTicks(skipped) + anHour;
+        setLastWriteTicks(skipped, touched);
+        DeleteFileW(gone.c_str());
+        dialog.list()->setStateImage(0, 1);
+        dialog.list()->setStateImage(1, 1);
+        dialog.restoreTimestamps();
+        statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
+    });
+    EXPECT_EQ(statuses, (std::vector{EntryStatus::Unset, EntryStatus::Unset}));
+    EXPECT_EQ(lastWriteTicks(skipped), touched);
+    EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Restore, AFolderRowGetsItsOwnTimeBack)
+{
+    TempDir dir;
+    const std::wstring folder = dir.folder(L"folder");
+    const auto original = testing_support::localTicks(2019, 12, 31, 23, 59, 59, 999);
+    ASSERT_TRUE(setLastWriteTicks(folder, original));
+    EXPECT_EQ(captureTouchRestore({folder}), std::vector{EntryStatus::Restored});
+    EXPECT_EQ(lastWriteTicks(folder), original);
+}
+
+TEST(Restore, TextsThatHoldNoValidTimeWriteNothing)
+{
+    // An empty text (a file that could not be read at capture), a year before
+    // 1601, impossible dates and times.
+    const wchar_t* texts[] = {L"",
+                              L"1600/12/31 23:59:59.999",
+                              L"2023/02/30 12:00:00.000",
+                              L"2023/13/01 12:00:00.000",
+                              L"2023/01/01 24:00:00.000",
+                              L"2023/01/01 12:60:00.000",
+                              L"garbage"};
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto before = lastWriteTicks(file);
+    for (const wchar_t* text : texts)
+    {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        EntryStatus status = EntryStatus::Unset;
+        withMainWindow(quoted(file), [&](MainDialog& dialog) {
+            dialog.list()->setItemText(0, 1, text);
+            dialog.restoreTimestamps();
+            status = statusOf(dialog, 0);
+        });
+        EXPECT_EQ(status, EntryStatus::Failed);
+        EXPECT_EQ(lastWriteTicks(file), before);
+        EXPECT_EQ(attributesOf(file), DWORD{FILE_ATTRIBUTE_READONLY});
+    }
+}
+
+TEST(Restore, AFileThatCouldNotBeReadAtCaptureIsRedAndUntouched)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::wstring captured = L"?";
+    EntryStatus status = EntryStatus::Unset;
+    unsigned long long before = 0;
+    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+        CloseHandle(holder);
+        captured = dialog.list()->itemText(0, 1);
+        before = lastWriteTicks(file);
+        dialog.restoreTimestamps();
+        status = statusOf(dialog, 0);
+    });
+    EXPECT_EQ(captured, L"");
+    EXPECT_EQ(status, EntryStatus::Failed);
+    EXPECT_EQ(lastWriteTicks(file), before);
+}
+
+TEST(Restore, PathsLongerThan260CharactersAreRestoredReadOnlyIncluded)
+{
+    TempDir dir;
+    const std::wstring deep = dir.folder(std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e'));
+    const std::wstring plain = dir.file(deep.substr(dir.path().size() + 1) + L"\\" +
+                                        std::wstring(40, L'f') + L".txt");
+    const std::wstring readOnly = dir.file(deep.substr(dir.path().size() + 1) + L"\\" +
+                                           std::wstring(40, L'r') + L".txt");
+    ASSERT_GT(plain.size(), 260u);
+    SetFileAttributesW(longPath(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto plainBefore = lastWriteTicks(plain);
+    const auto readOnlyBefore = lastWriteTicks(readOnly);
+    EXPECT_EQ(captureTouchRestore({plain, readOnly}),
+              (std::vector{EntryStatus::Restored, EntryStatus::Restored}));
+    EXPECT_EQ(lastWriteTicks(plain), toMilliseconds(plainBefore));
+    EXPECT_EQ(lastWriteTicks(readOnly), toMilliseconds(readOnlyBefore));
+    EXPECT_EQ(attributesOf(readOnly), DWORD{FILE_ATTRIBUTE_READONLY});
+}
+
+TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    std::vector<EntryStatus> seen;
+    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+        DeleteFileW(file.c_str());
+        dialog.restoreTimestamps();
+        seen.push_back(statusOf(dialog, 0));
+        dir.file(L"a.txt");
+        dialog.restoreTimestamps();
+        seen.push_back(statusOf(dialog, 0));
+        DeleteFileW(file.c_str());
+        dialog.restoreTimestamps();
+        seen.push_back(statusOf(dialog, 0));
+    });
+    EXPECT_EQ(seen,
+              (std::vector{EntryStatus::Failed, EntryStatus::Restored, EntryStatus::Failed}));
+}
+
+TEST(Restore, AnEmptyListIsLeftAlone)
+{
+    int rows = -1;
+    withMainWindow(L"", [&](MainDialog& dialog) {
+        dialog.restoreTimestamps();
+        rows = dialog.list()->itemCount();
+    });
+    EXPECT_EQ(rows, 0);
+}
+
+} // namespace
