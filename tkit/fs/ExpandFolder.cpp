@@ -15,11 +15,12 @@ namespace tkit
 namespace
 {
 
-// One folder on the way down: its open search and, when it could be read,
-// its identity.
+// One folder on the way down: its open search, whether it was reached through
+// a link, and its identity once that has been read.
 struct Level
 {
     FileSearch search;
+    bool link = false;
     std::optional<FolderIdentity> identity;
 };
 
@@ -27,20 +28,32 @@ struct Level
 // live on the heap, so the depth of a tree is bounded by the path length the
 // platform allows, not by the call stack; a level's objects are kept for the
 // next folder at the same depth.
+//
+// A folder already on the way down is not entered again, which cuts every
+// cycle. Folders cannot be hard-linked, so a cycle needs a link (a symbolic
+// link, junction or mount point, all reparse points) below the start folder:
+// identities, which cost a platform open each, are read only when the entry
+// or a level on the way down is such a link, and then once per level.
 class DescentPath
 {
 public:
     // Starts listing a folder below the current one; false when it has nothing to list.
-    bool enter(const wchar_t* folderPath, const std::optional<FolderIdentity>& identity)
+    bool enter(const wchar_t* folderPath, bool link, const std::optional<FolderIdentity>& identity)
     {
         if (depth == levels.size())
             levels.push_back(std::make_unique<Level>());
         Level& level = *levels[depth];
         if (level.search.first(folderPath, L"*") == nullptr)
             return false;
+        level.link = link;
         level.identity = identity;
-        if (identity)
+        if (identity && identified == depth)
+        {
             identities.insert(*identity);
+            ++identified;
+        }
+        if (link)
+            ++links;
         ++depth;
         return true;
     }
@@ -49,22 +62,46 @@ public:
     {
         Level& level = *levels[--depth];
         level.search.close();
-        if (level.identity)
-            identities.erase(*level.identity);
+        if (identified > depth)
+        {
+            identified = depth;
+            if (level.identity)
+                identities.erase(*level.identity);
+        }
+        if (level.link)
+            --links;
     }
 
     bool empty() const { return depth == 0; }
     FileSearch& current() { return levels[depth - 1]->search; }
-    bool contains(const FolderIdentity& identity) const
+
+    // Whether a folder entry of the current level must be checked against the way down.
+    bool needsCheck(DWORD attributes) const
     {
+        return links > 0 || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    }
+
+    // Whether the folder is one of the levels; reads the levels' identities not read yet.
+    bool contains(const FolderIdentity& identity)
+    {
+        for (; identified < depth; ++identified)
+        {
+            Level& level = *levels[identified];
+            if (!level.identity)
+                level.identity = folderIdentity(level.search.folder());
+            if (level.identity)
+                identities.insert(*level.identity);
+        }
         return identities.find(identity) != identities.end();
     }
 
 private:
     std::vector<std::unique_ptr<Level>> levels;
     size_t depth = 0;
-    // The identities of the levels in use; a folder already on the way down
-    // is not entered again, which cuts every cycle made by links.
+    // Levels [0, identified) have had their identity read and put into the set.
+    size_t identified = 0;
+    // Levels reached through a link.
+    size_t links = 0;
     std::unordered_set<FolderIdentity, FolderIdentityHash> identities;
 };
 
@@ -77,7 +114,7 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
 
     DescentPath path;
     const std::wstring searchPath = withLongPathPrefix(folderPath);
-    if (!path.enter(searchPath.c_str(), folderIdentity(searchPath)))
+    if (!path.enter(searchPath.c_str(), false, std::nullopt))
         return;
 
     std::wstring joined;
@@ -99,14 +136,19 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
         listed.reserve(folder.size() - skip + lstrlenW(entry->cFileName));
         listed.append(folder, skip).append(entry->cFileName);
 
-        if ((entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        const DWORD attributes = entry->dwFileAttributes;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             continue;
         // Folders are entered at once, so each comes directly before its contents.
         joined.assign(folder).append(entry->cFileName);
-        const std::optional<FolderIdentity> identity = folderIdentity(joined);
-        if (identity && path.contains(*identity))
-            continue;
-        path.enter(joined.c_str(), identity);
+        std::optional<FolderIdentity> identity;
+        if (path.needsCheck(attributes))
+        {
+            identity = folderIdentity(joined);
+            if (identity && path.contains(*identity))
+                continue;
+        }
+        path.enter(joined.c_str(), (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, identity);
     }
 }
 
