@@ -1,0 +1,271 @@
+#include "stamps/FileListView.h"
+
+#include "stamps/EntryStatus.h"
+#include "stamps/Timestamp.h"
+#include "tkit/fs/Attributes.h"
+#include "tkit/fs/ExpandFolder.h"
+#include "tkit/fs/File.h"
+#include "tkit/fs/StringList.h"
+
+#include <vector>
+
+namespace
+{
+
+constexpr int uncheckedImage = 1;
+constexpr int checkedImage = 2;
+constexpr WPARAM editCommand = 40003;
+constexpr COLORREF restoredBackground = RGB(203, 255, 203);
+constexpr COLORREF failedBackground = RGB(255, 203, 203);
+
+bool isKeyDown(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+// Keeps repainting off for the lifetime of the object.
+class RedrawPause
+{
+public:
+    explicit RedrawPause(tkit::ListView& list) : list(list) { list.setRedraw(false); }
+    ~RedrawPause() { list.setRedraw(true); }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    tkit::ListView& list;
+};
+
+} // namespace
+
+FileListView::FileListView(HWND parent, int id) : tkit::ListView(parent, id) {}
+
+void FileListView::addPath(const std::wstring& path, bool recursive)
+{
+    if (!recursive || !tkit::isDirectory(path.c_str()))
+    {
+        addEntry(path);
+        return;
+    }
+
+    // A folder tree can bring in a great many rows: paint once at the end.
+    RedrawPause pause(*this);
+    addEntry(path);
+    tkit::StringList entries;
+    tkit::expandFolder(&entries, path.c_str());
+    for (const std::wstring& entry : entries)
+        addEntry(entry);
+}
+
+void FileListView::addEntry(const std::wstring& path)
+{
+    const int row = insertItem(itemCount(), path.c_str());
+    if (row == -1)
+        return;
+    captureTime(path, row);
+    setStateImage(row, checkedImage);
+    setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
+}
+
+void FileListView::captureTime(const std::wstring& path, int row)
+{
+    FILETIME lastWrite = {};
+    bool read = false;
+    {
+        tkit::File file;
+        if (file.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE))
+            read = file.readLastWriteTime(lastWrite);
+    }
+
+    // A time that could not be read leaves the column empty: no text may stand
+    // for a time that was never there.
+    std::wstring text;
+    FILETIME local = {};
+    SYSTEMTIME time = {};
+    if (read && FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time))
+        text = formatTimestamp(time);
+    setItemText(row, 1, text.c_str());
+}
+
+LRESULT FileListView::onNotify(WPARAM wParam, LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+
+    // Only the list's own notifications carry list records; the header's are
+    // passed on, except its custom drawing, which stays the default one.
+    if (header->hwndFrom != window)
+    {
+        if (header->code == static_cast<UINT>(NM_CUSTOMDRAW))
+            return 0;
+        return callPrevious(WM_NOTIFY, wParam, lParam);
+    }
+
+    switch (header->code)
+    {
+    case NM_CUSTOMDRAW:
+        drawRow(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return 0;
+    case LVN_ITEMCHANGED:
+        boxChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+        break;
+    case LVN_KEYDOWN:
+        keyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
+        break;
+    default:
+        break;
+    }
+    return callPrevious(WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE)
+        {
+            deleteSelected();
+        }
+        else if (wParam == 'A')
+        {
+            if (isKeyDown(VK_CONTROL) && !isKeyDown(VK_SHIFT) && !isKeyDown(VK_MENU))
+                setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+        }
+        else if (wParam == VK_SPACE)
+        {
+            // The control handles Space in its own way (the focused box only, or
+            // the focused box and a new selection); the rows noted in LVN_KEYDOWN
+            // are set right once it is done.
+            spaceRows.clear();
+            const LRESULT result = callPrevious(message, wParam, lParam);
+            finishSpace();
+            return result;
+        }
+        break;
+    case WM_DROPFILES:
+        PostMessageW(parent, WM_DROPFILES, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return callPrevious(message, wParam, lParam);
+}
+
+void FileListView::drawRow(NMLVCUSTOMDRAW& draw) const
+{
+    switch (draw.nmcd.dwDrawStage)
+    {
+    case CDDS_PREPAINT:
+        SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_NOTIFYITEMDRAW);
+        break;
+    case CDDS_ITEMPREPAINT:
+    {
+        const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+        if (stateImage(row) == uncheckedImage)
+        {
+            SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_DODEFAULT);
+            break;
+        }
+        const LPARAM status = draw.nmcd.lItemlParam;
+        if (status == static_cast<LPARAM>(EntryStatus::Failed))
+            draw.clrTextBk = failedBackground;
+        else if (status == static_cast<LPARAM>(EntryStatus::Restored))
+            draw.clrTextBk = restoredBackground;
+        SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_NEWFONT);
+        break;
+    }
+    default:
+        SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_DODEFAULT);
+        break;
+    }
+}
+
+void FileListView::boxChanged(const NMLISTVIEW& change)
+{
+    if (!(change.uChanged & LVIF_STATE))
+        return;
+    const UINT oldImage = change.uOldState & LVIS_STATEIMAGEMASK;
+    const UINT newImage = change.uNewState & LVIS_STATEIMAGEMASK;
+    if (oldImage == newImage || (newImage >> 12) != uncheckedImage)
+        return;
+
+    // An unchecked row loses the outcome of its last restore.
+    if (change.iItem != -1)
+    {
+        setItemData(change.iItem, static_cast<LPARAM>(EntryStatus::Unset));
+        return;
+    }
+    for (int row = 0, count = itemCount(); row < count; ++row)
+        setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
+}
+
+void FileListView::keyDown(WORD key)
+{
+    if (key == VK_F2)
+    {
+        SendMessageW(GetParent(window), WM_COMMAND, editCommand, 0);
+        return;
+    }
+    if (key != VK_SPACE)
+        return;
+
+    // Note every selected row and the focused row with the box it had before
+    // the key, and flip the selected rows the control leaves alone.
+    spaceRows.clear();
+    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
+    {
+        const int image = stateImage(row);
+        const bool focused = (itemState(row, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
+        spaceRows.push_back({row, image, true});
+        if (!focused)
+            setStateImage(row, flipped(image));
+    }
+    const int focusedRow = nextItem(-1, LVNI_FOCUSED);
+    if (focusedRow != -1 && !(itemState(focusedRow, LVIS_SELECTED) & LVIS_SELECTED))
+        spaceRows.push_back({focusedRow, stateImage(focusedRow), false});
+}
+
+void FileListView::finishSpace()
+{
+    // Whatever the control did with the key, each noted row ends up flipped
+    // exactly once, and the selection is the one the key found.
+    std::vector<SpaceRow> rows;
+    rows.swap(spaceRows);
+    const int count = itemCount();
+    for (const SpaceRow& noted : rows)
+    {
+        if (noted.row >= count)
+            continue;
+        const int wanted = flipped(noted.image);
+        if (stateImage(noted.row) != wanted)
+            setStateImage(noted.row, wanted);
+        const bool selected = (itemState(noted.row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        if (selected != noted.selected)
+            setItemState(noted.row, noted.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    }
+}
+
+int FileListView::flipped(int image)
+{
+    return image == uncheckedImage ? checkedImage : uncheckedImage;
+}
+
+void FileListView::deleteSelected()
+{
+    std::vector<int> rows;
+    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    if (rows.empty())
+        return;
+
+    RedrawPause pause(*this);
+    if (static_cast<int>(rows.size()) == itemCount())
+    {
+        deleteAllItems();
+        return;
+    }
+    // From the last row back, so that the rows still to go keep their indices
+    // and each deletion moves as few rows as possible.
+    for (auto at = rows.rbegin(); at != rows.rend(); ++at)
+        deleteItem(*at);
+}
