@@ -124,18 +124,13 @@ double seconds(LARGE_INTEGER from, LARGE_INTEGER to)
 }
 
 template <typename Walk>
-double bestTime(Walk walk, const std::wstring& root, size_t& count)
+double timed(Walk walk, const std::wstring& root, size_t& count)
 {
-    double best = 1e30;
-    for (int round = 0; round < 5; ++round)
-    {
-        LARGE_INTEGER start, stop;
-        QueryPerformanceCounter(&start);
-        count = walk(root);
-        QueryPerformanceCounter(&stop);
-        best = std::min(best, seconds(start, stop));
-    }
-    return best;
+    LARGE_INTEGER start, stop;
+    QueryPerformanceCounter(&start);
+    count = walk(root);
+    QueryPerformanceCounter(&stop);
+    return seconds(start, stop);
 }
 
 struct Figures
@@ -155,10 +150,17 @@ bool run(const std::wstring& root, int entries, Figures& figures)
     // One walk of each first, so both find the tree equally warm.
     bareLoop(root);
     expansion(root);
+    // The best of several rounds, the two walks taking turns, so that load from
+    // elsewhere on the machine weighs on both alike.
     size_t bareCount = 0;
     size_t expandCount = 0;
-    const double bare = bestTime(bareLoop, root, bareCount);
-    const double expand = bestTime(expansion, root, expandCount);
+    double bare = 1e30;
+    double expand = 1e30;
+    for (int round = 0; round < 5; ++round)
+    {
+        bare = std::min(bare, timed(bareLoop, root, bareCount));
+        expand = std::min(expand, timed(expansion, root, expandCount));
+    }
     removeTree(root);
 
     figures.bareRate = bareCount / bare;
