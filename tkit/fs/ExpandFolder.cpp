@@ -133,7 +133,7 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
         const std::wstring& folder = search.folder();
         const size_t skip = hasLongPathPrefix(folder) ? 4 : 0;
         std::wstring& listed = list->emplace_back();
-        listed.reserve(folder.size() - skip + lstrlenW(entry->cFileName));
+        listed.reserve(folder.size() - skip + static_cast<size_t>(lstrlenW(entry->cFileName)));
         listed.append(folder, skip).append(entry->cFileName);
 
         const DWORD attributes = entry->dwFileAttributes;

@@ -63,15 +63,6 @@ TEST(File, OpensFilesAndFoldersForTheirTimes)
     }
 }
 
-TEST(File, AClosedObjectHasNoTimes)
-{
-    tkit::File file;
-    FILETIME lastWrite = {};
-    EXPECT_EQ(file.handle(), INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(file.readLastWriteTime(lastWrite));
-    EXPECT_FALSE(file.writeLastWriteTime(lastWrite));
-}
-
 TEST(File, NeverCreatesAFile)
 {
     TempDir dir;
