@@ -1,0 +1,32 @@
+#include "tkit/ui/Menu.h"
+
+namespace tkit
+{
+
+Menu::Menu(HINSTANCE instance) : instance(instance) {}
+
+Menu::~Menu()
+{
+    // A dialog's menu bar usually goes with its window; a handle that no
+    // longer names a menu is not passed on. The popup is part of the tree of
+    // handle and never destroyed on its own.
+    if (handle != nullptr && IsMenu(handle))
+        DestroyMenu(handle);
+}
+
+void Menu::setChecked(UINT commandId, bool checked) const
+{
+    if (handle == nullptr)
+        return;
+    // Only the check mark changes: read the item's state first so that a
+    // disabled or default item keeps being so.
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    if (!GetMenuItemInfoW(handle, commandId, FALSE, &info))
+        return;
+    info.fState = checked ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
+    SetMenuItemInfoW(handle, commandId, FALSE, &info);
+}
+
+} // namespace tkit
