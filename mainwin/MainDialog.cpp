@@ -15,8 +15,7 @@ namespace
 constexpr int fileColumnIndex = 0;
 constexpr int timeColumnIndex = 1;
 constexpr int timeColumnWidth = 140;
-constexpr DWORD listExtendedStyles =
-    LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 constexpr int settingsMenuPosition = 3;
 
 bool controlKeyDown()
@@ -169,7 +168,12 @@ INT_PTR MainDialog::onDropFiles(HDROP drop)
     const tkit::DropFiles files(drop);
     const UINT count = files.count();
     for (UINT index = 0; index < count; ++index)
-        listView->addPath(files.name(index), addRecursively);
+    {
+        // Some shells count a drop of no names as one empty name.
+        const std::wstring name = files.name(index);
+        if (!name.empty())
+            listView->addPath(name, addRecursively);
+    }
     return TRUE;
 }
 
@@ -182,7 +186,10 @@ void MainDialog::updateCheckMarks() const
 
 INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
 {
+    // A dialog answers WM_COPYDATA through its message result, which must not
+    // keep the answer to an earlier message.
     const std::optional<std::wstring> path = handedOverPath(data);
+    setMessageResult(path ? TRUE : 0);
     if (!path)
         return 0;
     listView->addPath(*path, addRecursively);
@@ -196,7 +203,8 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         SetFocus(listView->window);
         return TRUE;
-    case WM_GETMINMAXINFO: {
+    case WM_GETMINMAXINFO:
+    {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = minWidth;
         info->ptMinTrackSize.y = minHeight;

@@ -9,10 +9,10 @@ ResizeAnchor::ResizeAnchor(HWND dialog, HWND control) : control(control)
     GetWindowRect(control, &controlRect);
     controlOrigin = {controlRect.left, controlRect.top};
     ScreenToClient(dialog, &controlOrigin);
-    marginWidth = std::abs((clientRect.right - clientRect.left) -
-                           (controlRect.right - controlRect.left));
-    marginHeight = std::abs((clientRect.bottom - clientRect.top) -
-                            (controlRect.bottom - controlRect.top));
+    marginWidth =
+        std::abs((clientRect.right - clientRect.left) - (controlRect.right - controlRect.left));
+    marginHeight =
+        std::abs((clientRect.bottom - clientRect.top) - (controlRect.bottom - controlRect.top));
 }
 
 void ResizeAnchor::resize(int clientWidth, int clientHeight) const
@@ -21,7 +21,7 @@ void ResizeAnchor::resize(int clientWidth, int clientHeight) const
     const int width = std::max(0, clientWidth - marginWidth);
     const int height = std::max(0, clientHeight - marginHeight);
     HDWP positions = BeginDeferWindowPos(1);
-    positions = DeferWindowPos(positions, control, nullptr, 0, 0, width, height,
-                               SWP_NOMOVE | SWP_NOZORDER);
+    positions =
+        DeferWindowPos(positions, control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     EndDeferWindowPos(positions);
 }

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <vector>
 
 namespace testing_support
@@ -47,6 +48,22 @@ ModalSteps& ModalSteps::then(std::function<void()> step)
     return *this;
 }
 
+ModalSteps& ModalSteps::waitFor(std::function<bool()> condition)
+{
+    constexpr int giveUpAfterTicks = 6000;
+    auto ticks = std::make_shared<int>(0);
+    return then([this, condition = std::move(condition), ticks] {
+        if (condition())
+            return;
+        if (++*ticks >= giveUpAfterTicks)
+        {
+            ADD_FAILURE() << "a waiting step gave up";
+            return;
+        }
+        waitAgain = true;
+    });
+}
+
 void CALLBACK ModalSteps::tick(HWND, UINT, UINT_PTR, DWORD)
 {
     ModalSteps* self = running;
@@ -56,7 +73,13 @@ void CALLBACK ModalSteps::tick(HWND, UINT, UINT_PTR, DWORD)
     // which the next ticks run the following steps.
     std::function<void()> step = std::move(self->steps.front());
     self->steps.pop_front();
+    self->waitAgain = false;
     step();
+    if (self->waitAgain)
+    {
+        self->waitAgain = false;
+        self->steps.push_front(std::move(step));
+    }
 }
 
 INT_PTR ModalSteps::run(const std::function<INT_PTR()>& modalLoop)
@@ -81,7 +104,8 @@ HWND findQuestionBox(const wchar_t* caption)
     } search{caption, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
+        [](HWND window, LPARAM data) -> BOOL
+        {
             auto* s = reinterpret_cast<Search*>(data);
             if (className(window) == L"#32770" && windowText(window) == s->caption &&
                 IsWindowVisible(window) && GetDlgItem(window, 1001) == nullptr)
@@ -100,7 +124,8 @@ std::wstring questionText(HWND box)
     std::wstring text;
     EnumChildWindows(
         box,
-        [](HWND child, LPARAM data) -> BOOL {
+        [](HWND child, LPARAM data) -> BOOL
+        {
             if (className(child) == L"Static" && GetWindowTextLengthW(child) > 0)
             {
                 *reinterpret_cast<std::wstring*>(data) = windowText(child);

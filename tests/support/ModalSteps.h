@@ -29,6 +29,9 @@ public:
     ModalSteps& operator=(const ModalSteps&) = delete;
 
     ModalSteps& then(std::function<void()> step);
+    // A step that waits, tick after tick, until condition holds (for another
+    // process, say). Gives up with a test failure after about a minute.
+    ModalSteps& waitFor(std::function<bool()> condition);
     // Starts the steps and runs the modal loop; returns the loop's result.
     // Steps left over when the loop ends are reported as a test failure.
     INT_PTR run(const std::function<INT_PTR()>& modalLoop);
@@ -37,6 +40,8 @@ private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
 
     std::deque<std::function<void()>> steps;
+    // Set by a waiting step whose condition does not hold yet.
+    bool waitAgain = false;
     UINT_PTR timer = 0;
 };
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support
+{
+
+// A drop handle as the shell makes it: a movable global block holding a
+// DROPFILES header and the wide names, each null-terminated, with one more
+// null at the end.
+HDROP makeDrop(const std::vector<std::wstring>& names);
+// True while the block behind a drop handle has not been released.
+bool dropIsHeld(HDROP drop);
+
+} // namespace testing_support
