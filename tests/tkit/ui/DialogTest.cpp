@@ -421,7 +421,7 @@ TEST(Dialog, ModelessCloseDestroysAndOnlyModelessOneEndsTheLoop)
         RecordingDialog dialog;
         dialog.modeless = c.modeless;
         HWND window =
-            CreateDialogParamW(dialog.instance, MAKEINTRESOURCEW(dialog.templateId), nullptr,
+            CreateDialogParamW(dialog.instance, MAKEINTRESOURCEW(IDD_TEST_PLAIN_HIDDEN), nullptr,
                                tkit::Dialog::staticDialogProc, reinterpret_cast<LPARAM>(&dialog));
         ASSERT_EQ(window, dialog.window);
         SendMessageW(window, WM_CLOSE, 0, 0);

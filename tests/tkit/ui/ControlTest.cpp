@@ -1,0 +1,213 @@
+#include "tkit/ui/Control.h"
+
+#include "HostDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct Call
+{
+    std::string slot;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Records every slot call and answers `answer`; forwards nothing.
+class RecordingControl : public tkit::Control
+{
+public:
+    using Control::Control;
+
+    std::vector<Call> calls;
+    LRESULT answer = 0;
+
+protected:
+    LRESULT onNotify(WPARAM wParam, LPARAM lParam) override
+    {
+        calls.push_back({"onNotify", WM_NOTIFY, wParam, lParam});
+        return answer;
+    }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        calls.push_back({"onMessage", message, wParam, lParam});
+        return answer;
+    }
+};
+
+// Overrides nothing: the wrapped control no longer sees any message.
+class SilentControl : public tkit::Control
+{
+public:
+    using Control::callPrevious;
+    using Control::Control;
+};
+
+// Forwards everything, as a class wrapping a working control does.
+class ForwardingControl : public tkit::Control
+{
+public:
+    using Control::Control;
+    std::vector<UINT> messages;
+
+protected:
+    LRESULT onNotify(WPARAM wParam, LPARAM lParam) override
+    {
+        return callPrevious(WM_NOTIFY, wParam, lParam);
+    }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        messages.push_back(message);
+        return callPrevious(message, wParam, lParam);
+    }
+};
+
+// Inserts a row straight through the window's current procedure.
+LRESULT insertRow(HWND list)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"row");
+    return SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+LONG_PTR procedureOf(HWND window)
+{
+    return GetWindowLongPtrW(window, GWLP_WNDPROC);
+}
+
+TEST(Control, ConstructionSubclassesTheDialogItem)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    const HWND list = host.item(1001);
+    const LONG_PTR original = procedureOf(list);
+    RecordingControl control(host.window, 1001);
+    EXPECT_EQ(control.id, 1001);
+    EXPECT_EQ(control.parent, host.window);
+    EXPECT_EQ(control.window, list);
+    EXPECT_TRUE(control.subclassed);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(control.previousProc), original);
+    EXPECT_EQ(procedureOf(list), reinterpret_cast<LONG_PTR>(&tkit::Control::staticWindowProc));
+    // The whole 64-bit address is in the slot.
+    EXPECT_EQ(GetWindowLongPtrW(list, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&control));
+}
+
+TEST(Control, NotificationsReachOnlyOnNotifyAndEverythingElseOnlyOnMessage)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    RecordingControl control(host.window, 1001);
+    NMHDR header = {};
+    const LPARAM notify = reinterpret_cast<LPARAM>(&header);
+    const struct
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        const char* slot;
+    } cases[] = {
+        {WM_NOTIFY, 7, notify, "onNotify"}, {WM_KEYDOWN, VK_DELETE, 1, "onMessage"},
+        {WM_USER + 3, 1, 2, "onMessage"},   {LVM_GETITEMCOUNT, 0, 0, "onMessage"},
+        {WM_COMMAND, 5, 6, "onMessage"},    {WM_PAINT, 0, 0, "onMessage"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.message);
+        control.calls.clear();
+        control.answer = 0x1234;
+        EXPECT_EQ(SendMessageW(control.window, c.message, c.wParam, c.lParam), 0x1234);
+        ASSERT_EQ(control.calls.size(), 1u);
+        EXPECT_EQ(control.calls[0].slot, c.slot);
+        EXPECT_EQ(control.calls[0].message, c.message);
+        EXPECT_EQ(control.calls[0].wParam, c.wParam);
+        EXPECT_EQ(control.calls[0].lParam, c.lParam);
+    }
+    control.answer = 0;
+}
+
+TEST(Control, DefaultSlotsAnswerZeroAndTheControlNeverSeesTheMessage)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    SilentControl control(host.window, 1001);
+    EXPECT_EQ(insertRow(control.window), 0);
+    EXPECT_EQ(control.callPrevious(LVM_GETITEMCOUNT, 0, 0), 0) << "the insert reached the list";
+    // Straight to the list's own procedure the same request works.
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"row");
+    EXPECT_EQ(control.callPrevious(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)), 0);
+    EXPECT_EQ(control.callPrevious(LVM_GETITEMCOUNT, 0, 0), 1);
+}
+
+TEST(Control, AWindowWithoutAnObjectIsAnsweredZeroAndNotPassedOn)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    const HWND list = host.item(1001);
+    ASSERT_EQ(GetWindowLongPtrW(list, GWLP_USERDATA), 0);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"row");
+    EXPECT_EQ(
+        tkit::Control::staticWindowProc(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)),
+        0);
+    EXPECT_EQ(tkit::Control::staticWindowProc(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0) << "the insert reached the list";
+}
+
+TEST(Control, DestructionPutsThePreviousProcedureBack)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    const HWND list = host.item(1001);
+    const LONG_PTR original = procedureOf(list);
+    {
+        SilentControl control(host.window, 1001);
+        EXPECT_EQ(insertRow(list), 0);
+        EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    }
+    EXPECT_EQ(procedureOf(list), original);
+    // The list works again, and no message can reach the destroyed wrapper.
+    EXPECT_EQ(insertRow(list), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(tkit::Control::staticWindowProc(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST(Control, TwoWrappedControlsEachReachTheirOwnObject)
+{
+    HostDialog host(IDD_TEST_PLAIN_HIDDEN);
+    RecordingControl ok(host.window, IDOK);
+    RecordingControl cancel(host.window, IDCANCEL);
+    SendMessageW(ok.window, WM_USER + 1, 0, 0);
+    SendMessageW(cancel.window, WM_USER + 2, 0, 0);
+    SendMessageW(cancel.window, WM_USER + 2, 0, 0);
+    ASSERT_EQ(ok.calls.size(), 1u);
+    EXPECT_EQ(ok.calls[0].message, WM_USER + 1u);
+    ASSERT_EQ(cancel.calls.size(), 2u);
+    EXPECT_EQ(cancel.calls[1].message, WM_USER + 2u);
+}
+
+TEST(Control, AForwardingWrapperOutlivesItsWindowHarmlessly)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    auto* control = new ForwardingControl(host.window, 1001);
+    const HWND list = control->window;
+    // Forwarded requests reach the list as if it were not wrapped.
+    EXPECT_EQ(insertRow(list), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    DestroyWindow(host.window);
+    EXPECT_FALSE(IsWindow(list));
+    // The messages of the control's own destruction reached the live object.
+    const auto& seen = control->messages;
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_DESTROY), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_NCDESTROY), seen.end());
+    delete control;
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "tests/res/testres.h"
+
+#include <windows.h>
+
+// A modeless test dialog that hosts real controls and does nothing itself:
+// the list control 1001 (IDD_TEST_LIST_HIDDEN) or the OK and Cancel buttons
+// (IDD_TEST_PLAIN_HIDDEN). Destroyed with the object unless a test destroyed
+// it first.
+class HostDialog
+{
+public:
+    explicit HostDialog(int templateId)
+        : window(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
+                                    nullptr, &proc, 0))
+    {
+    }
+    ~HostDialog()
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
+    }
+    HostDialog(const HostDialog&) = delete;
+    HostDialog& operator=(const HostDialog&) = delete;
+
+    HWND item(int id) const { return GetDlgItem(window, id); }
+
+    HWND window;
+
+private:
+    static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+};

@@ -1,0 +1,142 @@
+#include "tkit/ui/ListView.h"
+
+#include "HostDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// The list as the program wraps it: every message goes on to the control.
+class WorkingList : public tkit::ListView
+{
+public:
+    using ListView::ListView;
+
+protected:
+    LRESULT onNotify(WPARAM wParam, LPARAM lParam) override
+    {
+        return callPrevious(WM_NOTIFY, wParam, lParam);
+    }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return callPrevious(message, wParam, lParam);
+    }
+};
+
+class ListViewTest : public testing::Test
+{
+protected:
+    ListViewTest() : host(IDD_TEST_LIST_HIDDEN), list(host.window, 1001)
+    {
+        list.insertColumn(0, L"name", 200);
+        list.insertColumn(1, L"time", 100);
+    }
+
+    HostDialog host;
+    WorkingList list;
+};
+
+TEST_F(ListViewTest, ItemTextComesBackWholeHoweverLong)
+{
+    // Around the first buffer's size and well beyond it, with a non-ASCII tail
+    // so that a cut shows.
+    for (size_t length : {size_t{0}, size_t{1}, size_t{2046}, size_t{2047}, size_t{2048},
+                          size_t{2049}, size_t{4095}, size_t{4096}, size_t{5000}, size_t{40000}})
+    {
+        SCOPED_TRACE(length);
+        std::wstring text(length, L'a');
+        if (length > 0)
+            text.back() = L'\x65E5';
+        list.deleteAllItems();
+        ASSERT_EQ(list.insertItem(0, text.c_str()), 0);
+        list.setItemText(0, 1, text.c_str());
+        EXPECT_EQ(list.itemText(0, 0), text);
+        EXPECT_EQ(list.itemText(0, 1), text);
+    }
+    EXPECT_EQ(list.itemText(5, 0), L"") << "a row that does not exist";
+}
+
+TEST_F(ListViewTest, InsertColumnSetsLeftFormatTextAndWidthOnlyWhenGiven)
+{
+    EXPECT_EQ(list.insertColumn(2, L"third", -1), 2);
+    EXPECT_EQ(list.insertColumn(0, L"first", 77), 0);
+    const struct
+    {
+        int column;
+        const wchar_t* text;
+        int width; // -1: not checked
+    } columns[] = {{0, L"first", 77}, {1, L"name", 200}, {2, L"time", 100}, {3, L"third", -1}};
+    for (const auto& c : columns)
+    {
+        SCOPED_TRACE(c.column);
+        wchar_t text[32] = {};
+        LVCOLUMNW info = {};
+        info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
+        info.pszText = text;
+        info.cchTextMax = 32;
+        ASSERT_TRUE(SendMessageW(list.window, LVM_GETCOLUMNW, static_cast<WPARAM>(c.column),
+                                 reinterpret_cast<LPARAM>(&info)));
+        EXPECT_STREQ(text, c.text);
+        EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+        if (c.width != -1)
+        {
+            EXPECT_EQ(info.cx, c.width);
+        }
+    }
+}
+
+TEST_F(ListViewTest, RowHelpersReadBackWhatTheyWrote)
+{
+    list.setExtendedStyle(list.extendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(list.extendedStyle() & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
+              static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
+
+    EXPECT_EQ(list.insertItem(0, L"b"), 0);
+    EXPECT_EQ(list.insertItem(1, L"c"), 1);
+    EXPECT_EQ(list.insertItem(0, L"a"), 0);
+    EXPECT_EQ(list.itemCount(), 3);
+    EXPECT_EQ(list.itemText(1, 0), L"b");
+
+    // Item data keeps all 64 bits and negative values.
+    const LPARAM values[] = {-1, 1, static_cast<LPARAM>(0x123456789LL)};
+    for (int row = 0; row < 3; ++row)
+        list.setItemData(row, values[row]);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(list.itemData(row), values[row]) << row;
+    EXPECT_EQ(list.itemData(7), 0) << "a row that does not exist";
+
+    // New rows start unchecked; the box flips by its state image.
+    EXPECT_EQ(list.stateImage(0), 1);
+    list.setStateImage(2, 2);
+    EXPECT_EQ(list.stateImage(2), 2);
+    EXPECT_EQ(list.stateImage(1), 1);
+    EXPECT_EQ(list.itemState(2, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
+
+    // Row -1 selects every row; nextItem walks them from the start.
+    list.setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    std::vector<int> selected;
+    for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
+         row = list.nextItem(row, LVNI_SELECTED))
+        selected.push_back(row);
+    EXPECT_EQ(selected, (std::vector<int>{0, 1, 2}));
+    list.setItemState(1, 0, LVIS_SELECTED);
+    EXPECT_EQ(list.itemState(1, LVIS_SELECTED), 0u);
+    EXPECT_EQ(list.nextItem(0, LVNI_SELECTED), 2);
+    EXPECT_EQ(list.stateImage(2), 2) << "selecting left the check box alone";
+
+    list.setRedraw(false);
+    list.deleteItem(0);
+    list.setRedraw(true);
+    EXPECT_EQ(list.itemCount(), 2);
+    EXPECT_EQ(list.itemText(0, 0), L"b");
+    EXPECT_EQ(list.itemData(0), 1);
+    list.deleteAllItems();
+    EXPECT_EQ(list.itemCount(), 0);
+    EXPECT_EQ(list.nextItem(-1, LVNI_ALL), -1);
+}
+
+} // namespace

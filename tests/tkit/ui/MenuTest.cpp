@@ -1,0 +1,90 @@
+#include "tkit/ui/Menu.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// A menu bar like the main window's: the commands sit in popups.
+HMENU makeBar(HMENU& settings)
+{
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 40001, L"one");
+    AppendMenuW(file, MF_STRING, 40002, L"two");
+    settings = CreatePopupMenu();
+    AppendMenuW(settings, MF_STRING, 40004, L"four");
+    AppendMenuW(settings, MF_STRING | MF_GRAYED, 40005, L"five");
+    AppendMenuW(settings, MF_STRING, 40006, L"six");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"file");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), L"settings");
+    return bar;
+}
+
+UINT stateOf(HMENU menu, UINT id)
+{
+    return GetMenuState(menu, id, MF_BYCOMMAND);
+}
+
+TEST(Menu, SetCheckedFindsTheItemInAPopupAndChangesOnlyTheMark)
+{
+    tkit::Menu menu(GetModuleHandleW(nullptr));
+    menu.handle = makeBar(menu.popup);
+    const struct
+    {
+        UINT id;
+        bool checked;
+    } steps[] = {{40004, true},  {40005, true},  {40001, true}, {40004, false},
+                 {40004, false}, {40005, false}, {40006, true}};
+    bool expected[7] = {};
+    for (const auto& step : steps)
+    {
+        menu.setChecked(step.id, step.checked);
+        expected[step.id - 40000] = step.checked;
+        for (UINT id = 40001; id <= 40006; ++id)
+        {
+            if (id == 40003)
+                continue;
+            EXPECT_EQ((stateOf(menu.handle, id) & MF_CHECKED) != 0, expected[id - 40000])
+                << "item " << id << " after setting " << step.id;
+        }
+    }
+    EXPECT_TRUE(stateOf(menu.handle, 40005) & MF_GRAYED) << "the disabled item stays disabled";
+    EXPECT_FALSE(stateOf(menu.handle, 40006) & MF_GRAYED);
+    // An id that is not in the menu changes nothing.
+    menu.setChecked(40099, true);
+    EXPECT_TRUE(stateOf(menu.handle, 40006) & MF_CHECKED);
+}
+
+TEST(Menu, DestructionDestroysTheTreeAndIsHarmlessWithoutOne)
+{
+    HMENU settings = nullptr;
+    HMENU bar = makeBar(settings);
+    {
+        tkit::Menu menu(GetModuleHandleW(nullptr));
+        menu.handle = bar;
+        menu.popup = settings;
+    }
+    EXPECT_FALSE(IsMenu(bar));
+    EXPECT_FALSE(IsMenu(settings)) << "the popup goes with its tree";
+
+    // A popup outside the tree of handle is never destroyed on its own.
+    HMENU outside = CreatePopupMenu();
+    {
+        tkit::Menu menu(GetModuleHandleW(nullptr));
+        menu.popup = outside;
+        menu.setChecked(40001, true);
+    }
+    EXPECT_TRUE(IsMenu(outside));
+    DestroyMenu(outside);
+
+    // A handle destroyed already (as a dialog's bar goes with its window).
+    {
+        tkit::Menu menu(GetModuleHandleW(nullptr));
+        menu.handle = CreateMenu();
+        DestroyMenu(menu.handle);
+    }
+    SUCCEED();
+}
+
+} // namespace
