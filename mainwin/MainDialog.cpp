@@ -186,14 +186,13 @@ void MainDialog::updateCheckMarks() const
 
 INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
 {
-    // A dialog answers WM_COPYDATA through its message result, which must not
-    // keep the answer to an earlier message.
     const std::optional<std::wstring> path = handedOverPath(data);
+    if (path)
+        listView->addPath(*path, addRecursively);
+    // A dialog answers WM_COPYDATA through its message result, set last: the
+    // list's notifications during the add set it too.
     setMessageResult(path ? TRUE : 0);
-    if (!path)
-        return 0;
-    listView->addPath(*path, addRecursively);
-    return TRUE;
+    return path ? TRUE : 0;
 }
 
 INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
