@@ -15,9 +15,9 @@
 using testing_support::answerQuestion;
 using testing_support::findQuestionBox;
 using testing_support::MainWindowRun;
-using testing_support::quoted;
 using testing_support::ModalSteps;
 using testing_support::questionText;
+using testing_support::quoted;
 using testing_support::TempDir;
 
 namespace
@@ -50,30 +50,28 @@ TEST(MainDialog, OptionsInAnyCaseSwitchSettingsOnAndOnlyOn)
         bool recursive, confirmRestore, confirmClear;
     };
     const Case cases[] = {
-        {L"", false, false, false},
-        {L"-r", true, false, false},
-        {L"/R", true, false, false},
-        {L"-CR", false, true, false},
-        {L"/cC", false, false, true},
-        {L"-r -cr -cc", true, true, true},
-        {L"-r -r", true, false, false},
-        {L"-rr -c -crr -xcc -", false, false, false},
+        {L"", false, false, false},        {L"-r", true, false, false},
+        {L"/R", true, false, false},       {L"-CR", false, true, false},
+        {L"/cC", false, false, true},      {L"-r -cr -cc", true, true, true},
+        {L"-r -r", true, false, false},    {L"-rr -c -crr -xcc -", false, false, false},
         {L"-ｒ", false, false, false}, // full-width r is not folded
-        {L"file -r", false, false, false},
-        {L"-- -r", false, false, false},
+        {L"file -r", false, false, false}, {L"-- -r", false, false, false},
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << "arguments: " << testing::PrintToString(std::wstring(c.arguments)));
+        SCOPED_TRACE(testing::Message()
+                     << "arguments: " << testing::PrintToString(std::wstring(c.arguments)));
         MainWindowRun window(c.arguments);
         std::vector<bool> marks;
-        window.then([&] {
-            EXPECT_EQ(window.dialog.addRecursively, c.recursive);
-            EXPECT_EQ(window.dialog.confirmBeforeRestore, c.confirmRestore);
-            EXPECT_EQ(window.dialog.confirmBeforeClear, c.confirmClear);
-            marks = checkMarks(window.dialog.window);
-            window.close();
-        });
+        window.then(
+            [&]
+            {
+                EXPECT_EQ(window.dialog.addRecursively, c.recursive);
+                EXPECT_EQ(window.dialog.confirmBeforeRestore, c.confirmRestore);
+                EXPECT_EQ(window.dialog.confirmBeforeClear, c.confirmClear);
+                marks = checkMarks(window.dialog.window);
+                window.close();
+            });
         window.run();
         EXPECT_EQ(marks, (std::vector<bool>{c.recursive, c.confirmRestore, c.confirmClear}));
     }
@@ -83,17 +81,19 @@ TEST(MainDialog, ToggleCommandsFlipSettingsAndTheCheckMarksFollow)
 {
     MainWindowRun window(L"-cc");
     std::vector<std::vector<bool>> seen;
-    window.then([&] {
-        seen.push_back(checkMarks(window.dialog.window));
-        SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
-        seen.push_back(checkMarks(window.dialog.window));
-        SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_RESTORE, 0);
-        SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
-        seen.push_back(checkMarks(window.dialog.window));
-        SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
-        seen.push_back(checkMarks(window.dialog.window));
-        window.close();
-    });
+    window.then(
+        [&]
+        {
+            seen.push_back(checkMarks(window.dialog.window));
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
+            seen.push_back(checkMarks(window.dialog.window));
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_RESTORE, 0);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
+            seen.push_back(checkMarks(window.dialog.window));
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
+            seen.push_back(checkMarks(window.dialog.window));
+            window.close();
+        });
     window.run();
     const std::vector<std::vector<bool>> expected = {
         {false, false, true}, {true, false, true}, {true, true, false}, {false, true, false}};
@@ -118,10 +118,12 @@ TEST(MainDialog, EscapeEndsWithTwoAndTheCloseBoxWithOne)
     {
         // Escape as a key press reaches the dialog as IDCANCEL.
         MainWindowRun window(quoted(file));
-        window.then([&] {
-            SetFocus(window.dialog.list()->window);
-            PostMessageW(window.dialog.list()->window, WM_KEYDOWN, VK_ESCAPE, 0);
-        });
+        window.then(
+            [&]
+            {
+                SetFocus(window.dialog.list()->window);
+                PostMessageW(window.dialog.list()->window, WM_KEYDOWN, VK_ESCAPE, 0);
+            });
         EXPECT_EQ(window.run(), 2);
     }
 }
@@ -133,10 +135,12 @@ TEST(MainDialog, RestoreAndClearOnAnEmptyListAskNothing)
     window.then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDOK, 0); })
         .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0); })
         .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0); })
-        .then([&] {
-            asked = findQuestionBox(title.c_str()) != nullptr;
-            answerQuestion(title.c_str(), IDNO);
-        })
+        .then(
+            [&]
+            {
+                asked = findQuestionBox(title.c_str()) != nullptr;
+                answerQuestion(title.c_str(), IDNO);
+            })
         .then([&] { window.close(); });
     window.run();
     EXPECT_FALSE(asked);
@@ -158,20 +162,26 @@ TEST(MainDialog, ConfirmedRestoreRunsOnlyOnYesAndEnterAndMenuTakeTheSameRoad)
         LPARAM statusAfterYes = 99;
         window.then([&] { testing_support::setLastWriteTicks(file, later); })
             .then([&] { SendMessageW(window.dialog.window, WM_COMMAND, command, 0); })
-            .then([&] {
-                question = questionText(findQuestionBox(title.c_str()));
-                answerQuestion(title.c_str(), IDNO);
-            })
-            .then([&] {
-                afterNo = testing_support::lastWriteTicks(file);
-                statusAfterNo = window.dialog.list()->itemData(0);
-                SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
-            })
+            .then(
+                [&]
+                {
+                    question = questionText(findQuestionBox(title.c_str()));
+                    answerQuestion(title.c_str(), IDNO);
+                })
+            .then(
+                [&]
+                {
+                    afterNo = testing_support::lastWriteTicks(file);
+                    statusAfterNo = window.dialog.list()->itemData(0);
+                    SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
+                })
             .then([&] { answerQuestion(title.c_str(), IDYES); })
-            .then([&] {
-                statusAfterYes = window.dialog.list()->itemData(0);
-                window.close();
-            });
+            .then(
+                [&]
+                {
+                    statusAfterYes = window.dialog.list()->itemData(0);
+                    window.close();
+                });
         window.run();
         EXPECT_EQ(question, L"タイムスタンプを復元しますか？");
         EXPECT_EQ(afterNo, later);
@@ -188,14 +198,19 @@ TEST(MainDialog, UnconfirmedRestoreRunsAtOnce)
     const auto captured = testing_support::lastWriteTicks(file);
     MainWindowRun window(quoted(file));
     bool asked = true;
-    window.then([&] {
-        testing_support::setLastWriteTicks(file, captured + 123'456'789);
-        SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
-    })
-        .then([&] {
-            asked = findQuestionBox(title.c_str()) != nullptr;
-            window.close();
-        });
+    window
+        .then(
+            [&]
+            {
+                testing_support::setLastWriteTicks(file, captured + 123'456'789);
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
+            })
+        .then(
+            [&]
+            {
+                asked = findQuestionBox(title.c_str()) != nullptr;
+                window.close();
+            });
     window.run();
     EXPECT_FALSE(asked);
     EXPECT_EQ(testing_support::lastWriteTicks(file), captured / 10'000 * 10'000);
@@ -212,26 +227,34 @@ TEST(MainDialog, ClearAsksWhenConfirmationIsOnAndOnlyYesClears)
     int rowsAfterYes = -1;
     int rowsAtEnd = -1;
     window.then([&] { SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0); })
-        .then([&] {
-            question = questionText(findQuestionBox(title.c_str()));
-            answerQuestion(title.c_str(), IDNO);
-        })
-        .then([&] {
-            rowsAfterNo = rows(window);
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
-        })
+        .then(
+            [&]
+            {
+                question = questionText(findQuestionBox(title.c_str()));
+                answerQuestion(title.c_str(), IDNO);
+            })
+        .then(
+            [&]
+            {
+                rowsAfterNo = rows(window);
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
+            })
         .then([&] { answerQuestion(title.c_str(), IDYES); })
-        .then([&] {
-            rowsAfterYes = rows(window);
-            // Without confirmation the clear runs at once.
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
-            window.dialog.list()->addPath(a, false);
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
-        })
-        .then([&] {
-            rowsAtEnd = rows(window);
-            window.close();
-        });
+        .then(
+            [&]
+            {
+                rowsAfterYes = rows(window);
+                // Without confirmation the clear runs at once.
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
+                window.dialog.list()->addPath(a, false);
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
+            })
+        .then(
+            [&]
+            {
+                rowsAtEnd = rows(window);
+                window.close();
+            });
     window.run();
     EXPECT_EQ(question, L"リストをクリアしますか？");
     EXPECT_EQ(rowsAfterNo, 2);
@@ -246,19 +269,25 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     MINMAXINFO limits = {};
     RECT client = {};
     RECT list = {};
-    window.then([&] {
-        GetWindowRect(window.dialog.window, &first);
-        SendMessageW(window.dialog.window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-        SetWindowPos(window.dialog.window, nullptr, 0, 0, first.right - first.left + 200,
-                     first.bottom - first.top + 150, SWP_NOMOVE | SWP_NOZORDER);
-    })
-        .then([&] {
-            GetClientRect(window.dialog.window, &client);
-            GetWindowRect(window.dialog.list()->window, &list);
-            // A minimised window reports 0 by 0; the list must not get a negative size.
-            SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
-            window.close();
-        });
+    window
+        .then(
+            [&]
+            {
+                GetWindowRect(window.dialog.window, &first);
+                SendMessageW(window.dialog.window, WM_GETMINMAXINFO, 0,
+                             reinterpret_cast<LPARAM>(&limits));
+                SetWindowPos(window.dialog.window, nullptr, 0, 0, first.right - first.left + 200,
+                             first.bottom - first.top + 150, SWP_NOMOVE | SWP_NOZORDER);
+            })
+        .then(
+            [&]
+            {
+                GetClientRect(window.dialog.window, &client);
+                GetWindowRect(window.dialog.list()->window, &list);
+                // A minimised window reports 0 by 0; the list must not get a negative size.
+                SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+                window.close();
+            });
     window.run();
     EXPECT_EQ(limits.ptMinTrackSize.x, first.right - first.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, first.bottom - first.top);
@@ -272,17 +301,20 @@ TEST(MainDialog, NotificationsTheListDoesNotAnswerAreAnsweredZero)
     MainWindowRun window(L"");
     LRESULT fromList = -1;
     LRESULT fromOther = -1;
-    window.then([&] {
-        HWND dialog = window.dialog.window;
-        // A value left over from an earlier message must not become the answer.
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
-        NMHDR header = {window.dialog.list()->window, IDC_FILE_LIST, NM_CLICK};
-        fromList = SendMessageW(dialog, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
-        NMHDR other = {dialog, 4242, NM_CLICK};
-        fromOther = SendMessageW(dialog, WM_NOTIFY, 4242, reinterpret_cast<LPARAM>(&other));
-        window.close();
-    });
+    window.then(
+        [&]
+        {
+            HWND dialog = window.dialog.window;
+            // A value left over from an earlier message must not become the answer.
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
+            NMHDR header = {window.dialog.list()->window, IDC_FILE_LIST, NM_CLICK};
+            fromList =
+                SendMessageW(dialog, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
+            NMHDR other = {dialog, 4242, NM_CLICK};
+            fromOther = SendMessageW(dialog, WM_NOTIFY, 4242, reinterpret_cast<LPARAM>(&other));
+            window.close();
+        });
     window.run();
     EXPECT_EQ(fromList, 0);
     EXPECT_EQ(fromOther, 0);
@@ -300,16 +332,18 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
     HWND listWindow = nullptr;
     int columnWidth = 0;
     std::vector<std::wstring> paths;
-    window.then([&] {
-        GetWindowTextW(window.dialog.window, text, 64);
-        focus = GetFocus();
-        listWindow = window.dialog.list()->window;
-        columnWidth = static_cast<int>(
-            SendMessageW(window.dialog.list()->window, LVM_GETCOLUMNWIDTH, 1, 0));
-        for (int row = 0; row < rows(window); ++row)
-            paths.push_back(window.dialog.list()->itemText(row, 0));
-        window.close();
-    });
+    window.then(
+        [&]
+        {
+            GetWindowTextW(window.dialog.window, text, 64);
+            focus = GetFocus();
+            listWindow = window.dialog.list()->window;
+            columnWidth = static_cast<int>(
+                SendMessageW(window.dialog.list()->window, LVM_GETCOLUMNWIDTH, 1, 0));
+            for (int row = 0; row < rows(window); ++row)
+                paths.push_back(window.dialog.list()->itemText(row, 0));
+            window.close();
+        });
     window.run();
     EXPECT_EQ(std::wstring(text), title);
     EXPECT_EQ(focus, listWindow);

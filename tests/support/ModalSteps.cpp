@@ -52,16 +52,18 @@ ModalSteps& ModalSteps::waitFor(std::function<bool()> condition)
 {
     constexpr int giveUpAfterTicks = 6000;
     auto ticks = std::make_shared<int>(0);
-    return then([this, condition = std::move(condition), ticks] {
-        if (condition())
-            return;
-        if (++*ticks >= giveUpAfterTicks)
+    return then(
+        [this, condition = std::move(condition), ticks]
         {
-            ADD_FAILURE() << "a waiting step gave up";
-            return;
-        }
-        waitAgain = true;
-    });
+            if (condition())
+                return;
+            if (++*ticks >= giveUpAfterTicks)
+            {
+                ADD_FAILURE() << "a waiting step gave up";
+                return;
+            }
+            waitAgain = true;
+        });
 }
 
 void CALLBACK ModalSteps::tick(HWND, UINT, UINT_PTR, DWORD)

@@ -1,0 +1,190 @@
+// A second start of the built program beside an open window, across processes.
+#include "app/WindowTitle.h"
+#include "mainwin/MainDialog.h"
+#include "stamps/FileListView.h"
+#include "support/MainWindowRun.h"
+#include "support/ProgramRun.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using testing_support::MainWindowRun;
+using testing_support::ProgramRun;
+using testing_support::quoted;
+using testing_support::TempDir;
+using testing_support::windowProcess;
+using testing_support::windowsTitled;
+
+namespace
+{
+
+const std::wstring title = windowTitle();
+
+std::vector<std::wstring> paths(const MainDialog& dialog)
+{
+    std::vector<std::wstring> result;
+    for (int row = 0; row < dialog.list()->itemCount(); ++row)
+        result.push_back(dialog.list()->itemText(row, 0));
+    return result;
+}
+
+TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
+{
+    TempDir dir;
+    const std::vector<std::wstring> files = {dir.file(L"b.txt"), dir.file(L"a.txt"),
+                                             dir.file(L"日本語.txt"), dir.folder(L"folder")};
+    dir.file(L"folder\\inside.txt");
+    MainWindowRun window(L"");
+    std::unique_ptr<ProgramRun> second;
+    size_t mostWindows = 0;
+    std::vector<std::wstring> rows;
+    window
+        .then(
+            [&]
+            {
+                second = std::make_unique<ProgramRun>(L"-r " + quoted(files[0]) + L" " +
+                                                      quoted(files[1]) + L" " + quoted(files[2]) +
+                                                      L" " + quoted(files[3]));
+                ASSERT_TRUE(second->started());
+            })
+        .waitFor(
+            [&]
+            {
+                mostWindows = std::max(mostWindows, windowsTitled(title).size());
+                return second->finished();
+            })
+        .then(
+            [&]
+            {
+                rows = paths(window.dialog);
+                window.close();
+            });
+    window.run();
+    EXPECT_EQ(second->exitCode(), 1u);
+    EXPECT_EQ(mostWindows, 1u);
+    // The -r of the second start is not applied: the folder is one row.
+    EXPECT_EQ(rows, files);
+    EXPECT_FALSE(window.dialog.addRecursively);
+}
+
+TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
+{
+    TempDir dir;
+    const std::wstring nearby = dir.file(L"near.txt");
+    const std::wstring deeper = dir.file(L"sub\\deeper.txt");
+    MainWindowRun window(L"");
+    std::unique_ptr<ProgramRun> second;
+    std::vector<std::wstring> rows;
+    window
+        .then([&]
+              { second = std::make_unique<ProgramRun>(L"near.txt sub\\deeper.txt", dir.path()); })
+        .waitFor([&] { return second->finished(); })
+        .then(
+            [&]
+            {
+                rows = paths(window.dialog);
+                window.close();
+            });
+    window.run();
+    EXPECT_EQ(second->exitCode(), 1u);
+    EXPECT_EQ(rows, (std::vector{nearby, deeper}));
+}
+
+TEST(HandOff, AStartWithoutPathsOpensASecondWindow)
+{
+    MainWindowRun window(L"");
+    std::unique_ptr<ProgramRun> second;
+    HWND other = nullptr;
+    window.then([&] { second = std::make_unique<ProgramRun>(L""); })
+        .waitFor(
+            [&]
+            {
+                for (HWND candidate : windowsTitled(title))
+                    if (windowProcess(candidate) == second->id())
+                        other = candidate;
+                return other != nullptr;
+            })
+        .then([&] { PostMessageW(other, WM_CLOSE, 0, 0); })
+        .waitFor([&] { return second->finished(); })
+        .then([&] { window.close(); });
+    window.run();
+    EXPECT_NE(other, nullptr);
+    EXPECT_EQ(second->exitCode(), 1u);
+}
+
+TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    testing_support::ModalSteps steps;
+    std::unique_ptr<ProgramRun> second;
+    HWND own = nullptr;
+    LRESULT ownRows = -1;
+    steps.then([&] { second = std::make_unique<ProgramRun>(quoted(file)); })
+        .waitFor(
+            [&]
+            {
+                for (HWND candidate : windowsTitled(title))
+                    if (windowProcess(candidate) == second->id() &&
+                        GetDlgItem(candidate, 1001) != nullptr)
+                        own = candidate;
+                return own != nullptr;
+            })
+        .then(
+            [&]
+            {
+                ownRows = SendMessageW(GetDlgItem(own, 1001), LVM_GETITEMCOUNT, 0, 0);
+                PostMessageW(own, WM_CLOSE, 0, 0);
+            })
+        .waitFor([&] { return second->finished(); })
+        .then([&] { testing_support::answerQuestion(title.c_str(), IDNO); });
+    // A box of this process with the program's title, and no main window.
+    steps.run(
+        [&]
+        { return static_cast<INT_PTR>(MessageBoxW(nullptr, L"質問", title.c_str(), MB_YESNO)); });
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(ownRows, 1);
+    EXPECT_EQ(second->exitCode(), 1u);
+}
+
+TEST(HandOff, AWindowOfAnotherVersionIsNotFound)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    MainWindowRun window(L"");
+    std::unique_ptr<ProgramRun> second;
+    HWND own = nullptr;
+    window
+        .then(
+            [&]
+            {
+                SetWindowTextW(window.dialog.window, L"Chronoguard Ver.1.02");
+                second = std::make_unique<ProgramRun>(quoted(file));
+            })
+        .waitFor(
+            [&]
+            {
+                for (HWND candidate : windowsTitled(title))
+                    if (windowProcess(candidate) == second->id())
+                        own = candidate;
+                return own != nullptr;
+            })
+        .then([&] { PostMessageW(own, WM_CLOSE, 0, 0); })
+        .waitFor([&] { return second->finished(); })
+        .then(
+            [&]
+            {
+                EXPECT_EQ(window.dialog.list()->itemCount(), 0);
+                window.close();
+            });
+    window.run();
+    EXPECT_NE(own, nullptr);
+}
+
+} // namespace
