@@ -114,13 +114,6 @@ INSTANTIATE_TEST_SUITE_P(ProgramPath, SplitTable,
                                          SplitCase{L"\"a\" ", {L"a"}}, SplitCase{L"x\"", {L"x"}},
                                          SplitCase{L"\"", {}}));
 
-TEST(SplitCommandLine, AppendsBehindExistingTokens)
-{
-    StringList tokens{L"kept"};
-    tkit::splitCommandLine(L"a b", tokens);
-    EXPECT_EQ(tokens, (StringList{L"kept", L"a", L"b"}));
-}
-
 TEST(CommandLine, ProgramPathIsNotAnArgument)
 {
     struct Case

@@ -1,5 +1,7 @@
 #include "tkit/ui/ListView.h"
 
+#include <algorithm>
+
 namespace tkit
 {
 
@@ -46,7 +48,7 @@ std::wstring ListView::itemText(int row, int column) const
                      reinterpret_cast<LPARAM>(&item));
         // The control may answer with a pointer of its own instead of filling the buffer.
         const wchar_t* text = item.pszText != nullptr ? item.pszText : buffer.c_str();
-        const size_t length = wcsnlen(text, size);
+        const size_t length = static_cast<size_t>(std::find(text, text + size, L'\0') - text);
         if (length + 1 < size || size >= 0x1000000)
             return std::wstring(text, length);
     }

@@ -179,20 +179,6 @@ TEST(Control, DestructionPutsThePreviousProcedureBack)
     EXPECT_EQ(tkit::Control::staticWindowProc(list, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
-TEST(Control, TwoWrappedControlsEachReachTheirOwnObject)
-{
-    HostDialog host(IDD_TEST_PLAIN_HIDDEN);
-    RecordingControl ok(host.window, IDOK);
-    RecordingControl cancel(host.window, IDCANCEL);
-    SendMessageW(ok.window, WM_USER + 1, 0, 0);
-    SendMessageW(cancel.window, WM_USER + 2, 0, 0);
-    SendMessageW(cancel.window, WM_USER + 2, 0, 0);
-    ASSERT_EQ(ok.calls.size(), 1u);
-    EXPECT_EQ(ok.calls[0].message, WM_USER + 1u);
-    ASSERT_EQ(cancel.calls.size(), 2u);
-    EXPECT_EQ(cancel.calls[1].message, WM_USER + 2u);
-}
-
 TEST(Control, AForwardingWrapperOutlivesItsWindowHarmlessly)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);

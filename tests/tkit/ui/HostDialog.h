@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-// A modeless test dialog that hosts real controls and does nothing itself:
-// the list control 1001 (IDD_TEST_LIST_HIDDEN) or the OK and Cancel buttons
-// (IDD_TEST_PLAIN_HIDDEN). Destroyed with the object unless a test destroyed
-// it first.
+// A modeless test dialog that hosts real controls and does nothing itself
+// (IDD_TEST_LIST_HIDDEN holds the list control 1001). Destroyed with the
+// object unless a test destroyed it first.
 class HostDialog
 {
 public:
