@@ -69,8 +69,28 @@ ModalSteps& ModalSteps::waitFor(std::function<bool()> condition)
 void CALLBACK ModalSteps::tick(HWND, UINT, UINT_PTR, DWORD)
 {
     ModalSteps* self = running;
-    if (self == nullptr || self->steps.empty())
+    if (self == nullptr)
         return;
+    if (self->steps.empty())
+    {
+        // A test whose steps did not end the loop would hang until the test
+        // runner's timeout: end every dialog of the thread instead.
+        constexpr int idleTicksAllowed = 1000;
+        if (++self->idleTicks == idleTicksAllowed)
+        {
+            ADD_FAILURE() << "the steps ran out and the modal loop is still running";
+            EnumThreadWindows(
+                GetCurrentThreadId(),
+                [](HWND window, LPARAM) -> BOOL {
+                    if (className(window) == L"#32770")
+                        EndDialog(window, 99);
+                    return TRUE;
+                },
+                0);
+        }
+        return;
+    }
+    self->idleTicks = 0;
     // Taken off the queue before it runs: the step may open a nested loop in
     // which the next ticks run the following steps.
     std::function<void()> step = std::move(self->steps.front());

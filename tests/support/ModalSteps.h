@@ -33,7 +33,8 @@ public:
     // process, say). Gives up with a test failure after about a minute.
     ModalSteps& waitFor(std::function<bool()> condition);
     // Starts the steps and runs the modal loop; returns the loop's result.
-    // Steps left over when the loop ends are reported as a test failure.
+    // Steps left over when the loop ends are reported as a test failure; a
+    // loop still running long after the last step is ended with 99.
     INT_PTR run(const std::function<INT_PTR()>& modalLoop);
 
 private:
@@ -42,6 +43,8 @@ private:
     std::deque<std::function<void()>> steps;
     // Set by a waiting step whose condition does not hold yet.
     bool waitAgain = false;
+    // Ticks since the last step ran.
+    int idleTicks = 0;
     UINT_PTR timer = 0;
 };
 
