@@ -218,20 +218,4 @@ TEST_F(Capture, NamesOutsideTheBasicPlaneSurviveUnchanged)
         EXPECT_EQ(list.itemText(static_cast<int>(row), 1), L"2022/02/22 22:22:22.222");
 }
 
-TEST_F(Capture, APathLongerThanTheClassicLimitIsCaptured)
-{
-    std::wstring relative;
-    while (temp.path().size() + relative.size() < 300)
-        relative += L"長いフォルダ名のフォルダ\\";
-    const std::wstring path = temp.file(relative + L"file.txt");
-    ASSERT_GT(path.size(), 300u);
-    const unsigned long long ticks = testing_support::localTicks(2021, 11, 12, 13, 14, 15, 16);
-    ASSERT_TRUE(testing_support::setLastWriteTicks(path, ticks));
-
-    list.addPath(path, false);
-
-    EXPECT_EQ(list.itemText(0, 0), path);
-    EXPECT_EQ(list.itemText(0, 1), L"2021/11/12 13:14:15.016");
-}
-
 } // namespace
