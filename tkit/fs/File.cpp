@@ -34,11 +34,16 @@ bool File::open(const wchar_t* path, DWORD desiredAccess, DWORD shareMode)
     if (shareMode == 0 && lstrcmpiW(path, L"CONOUT$") == 0)
         shareMode = FILE_SHARE_WRITE;
 
-    // Backup semantics let a folder be opened like a file.
-    const DWORD flags = isDirectory(path) ? FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL
-                                          : FILE_ATTRIBUTE_NORMAL;
-    fileHandle = CreateFileW(withLongPathPrefix(path).c_str(), desiredAccess, shareMode, nullptr,
-                             OPEN_EXISTING, flags, nullptr);
+    // Backup semantics let a folder be opened like a file; a file is opened
+    // without them. Most paths are files, and a folder never opens without the
+    // flag, so the folder test is asked only when the plain open has failed:
+    // every path ends up opened with the same flags as when it is asked first.
+    const std::wstring name = withLongPathPrefix(path);
+    fileHandle = CreateFileW(name.c_str(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (fileHandle == INVALID_HANDLE_VALUE && isDirectory(path))
+        fileHandle = CreateFileW(name.c_str(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (fileHandle == INVALID_HANDLE_VALUE)
         return false;
     filePath = path;
