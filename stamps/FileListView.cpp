@@ -6,6 +6,7 @@
 #include "tkit/fs/ExpandFolder.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/StringList.h"
+#include "tkit/ui/RedrawPause.h"
 
 #include <vector>
 
@@ -23,19 +24,6 @@ bool isKeyDown(int key)
     return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
-// Keeps repainting off for the lifetime of the object.
-class RedrawPause
-{
-public:
-    explicit RedrawPause(tkit::ListView& list) : list(list) { list.setRedraw(false); }
-    ~RedrawPause() { list.setRedraw(true); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    tkit::ListView& list;
-};
-
 } // namespace
 
 FileListView::FileListView(HWND parent, int id) : tkit::ListView(parent, id) {}
@@ -49,7 +37,7 @@ void FileListView::addPath(const std::wstring& path, bool recursive)
     }
 
     // A folder tree can bring in a great many rows: paint once at the end.
-    RedrawPause pause(*this);
+    tkit::RedrawPause pause(*this);
     addEntry(path);
     tkit::StringList entries;
     tkit::expandFolder(&entries, path.c_str());
@@ -64,7 +52,10 @@ void FileListView::addEntry(const std::wstring& path)
         return;
     captureTime(path, row);
     setStateImage(row, checkedImage);
-    setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
+    // The row's status is already EntryStatus::Unset: a row inserted without
+    // item data has 0 there, and checking its box leaves it alone. Setting it
+    // again would cost a round of change notifications per row.
+    static_assert(static_cast<LPARAM>(EntryStatus::Unset) == 0);
 }
 
 void FileListView::captureTime(const std::wstring& path, int row)
@@ -258,7 +249,7 @@ void FileListView::deleteSelected()
     if (rows.empty())
         return;
 
-    RedrawPause pause(*this);
+    tkit::RedrawPause pause(*this);
     if (static_cast<int>(rows.size()) == itemCount())
     {
         deleteAllItems();
