@@ -6,6 +6,7 @@
 #include "stamps/Timestamp.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
+#include "tkit/ui/RedrawPause.h"
 
 #include <optional>
 
@@ -36,7 +37,10 @@ std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
 
 bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText)
 {
-    if (!tkit::pathExists(path.c_str()))
+    // One attribute read answers both whether the path exists and which bits
+    // to put back.
+    const std::optional<DWORD> attributes = tkit::fileAttributes(path.c_str());
+    if (!attributes)
         return false;
     const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(timestampText));
     if (!utc)
@@ -44,22 +48,23 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
 
     // A read-only file cannot be opened for writing: clear the bit for the
     // write and put every bit back afterwards, whatever the write gave.
-    const std::optional<DWORD> attributes = tkit::fileAttributes(path.c_str());
-    if (attributes)
-        tkit::setFileAttributes(path.c_str(), *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    tkit::setFileAttributes(path.c_str(), *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
 
     tkit::File file;
     file.open(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ);
     const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(*utc);
 
-    if (attributes)
-        tkit::setFileAttributes(path.c_str(), *attributes);
+    tkit::setFileAttributes(path.c_str(), *attributes);
     file.close();
     return written;
 }
 
 void MainDialog::restoreTimestamps()
 {
+    // The new colours show when the list next paints; with repainting on, every
+    // status change would invalidate its row on the spot, at several times the
+    // cost of the change itself.
+    tkit::RedrawPause pause(*listView);
     const int count = listView->itemCount();
     for (int row = 0; row < count; ++row)
     {
