@@ -2,84 +2,20 @@
 // calls over the same tree: entries per second of both and their ratio, for a
 // tree of 10,000 and one of 100,000 entries.
 
+#include "support/BenchTree.h"
 #include "tkit/fs/ExpandFolder.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cwchar>
-#include <deque>
 #include <string>
 #include <vector>
 
 namespace
 {
 
-constexpr int fanOut = 20;
-constexpr int foldersPerFolder = 3;
-
-std::wstring entryName(int serial, bool folder)
-{
-    static const wchar_t* const fileForms[] = {L"ファイル%06d.txt", L"data_%06d.bin",
-                                               L"写真_%06d.jpg", L"report-%06d.docx"};
-    static const wchar_t* const folderForms[] = {L"フォルダ%06d", L"dir_%06d"};
-    wchar_t name[64];
-    const wchar_t* form = folder ? folderForms[serial % 2] : fileForms[serial % 4];
-    swprintf(name, 64, form, serial);
-    return name;
-}
-
-// A tree of exactly `entries` entries below root, filled breadth first: every
-// folder holds up to fanOut entries, a few of them folders.
-void generate(const std::wstring& root, int entries)
-{
-    CreateDirectoryW(root.c_str(), nullptr);
-    std::deque<std::wstring> folders = {root};
-    int made = 0;
-    while (made < entries && !folders.empty())
-    {
-        const std::wstring folder = folders.front();
-        folders.pop_front();
-        for (int i = 0; i < fanOut && made < entries; ++i, ++made)
-        {
-            const bool isFolder = i < foldersPerFolder;
-            const std::wstring path = folder + L"\\" + entryName(made, isFolder);
-            if (isFolder)
-            {
-                CreateDirectoryW(path.c_str(), nullptr);
-                folders.push_back(path);
-                continue;
-            }
-            HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file != INVALID_HANDLE_VALUE)
-                CloseHandle(file);
-        }
-    }
-}
-
-void removeTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
+constexpr bench::TreeShape shape = {20, 3};
 
 // The least a walk over the tree needs: the platform's calls and the folder
 // paths to go down into.
@@ -117,21 +53,12 @@ size_t expansion(const std::wstring& root)
     return list.size();
 }
 
-double seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
-}
-
 template <typename Walk>
 double timed(Walk walk, const std::wstring& root, size_t& count)
 {
-    LARGE_INTEGER start, stop;
-    QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = bench::now();
     count = walk(root);
-    QueryPerformanceCounter(&stop);
-    return seconds(start, stop);
+    return bench::secondsBetween(start, bench::now());
 }
 
 struct Figures
@@ -142,11 +69,10 @@ struct Figures
 
 bool run(const std::wstring& root, int entries, Figures& figures)
 {
-    LARGE_INTEGER start, stop;
-    QueryPerformanceCounter(&start);
-    generate(root, entries);
-    QueryPerformanceCounter(&stop);
-    std::printf("tree of %d entries made in %.1f s\n", entries, seconds(start, stop));
+    const LARGE_INTEGER start = bench::now();
+    bench::generateTree(root, entries, shape);
+    std::printf("tree of %d entries made in %.1f s\n", entries,
+                bench::secondsBetween(start, bench::now()));
 
     // One walk of each first, so both find the tree equally warm.
     bareLoop(root);
@@ -162,7 +88,7 @@ bool run(const std::wstring& root, int entries, Figures& figures)
         bare = std::min(bare, timed(bareLoop, root, bareCount));
         expand = std::min(expand, timed(expansion, root, expandCount));
     }
-    removeTree(root);
+    bench::removeTree(root);
 
     figures.bareRate = bareCount / bare;
     figures.expandRate = expandCount / expand;
@@ -178,10 +104,7 @@ bool run(const std::wstring& root, int entries, Figures& figures)
 
 int main()
 {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring base =
-        std::wstring(temp) + L"cgbench-expand-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring base = bench::scratchPath(L"expand");
 
     bool ok = true;
     Figures small{};

@@ -1,0 +1,360 @@
+// Capture and restore of whole trees by the program, side by side with the
+// least the platform needs for the same work, on trees of 1,000, 10,000 and
+// 100,000 entries:
+//   capture floor   walk the tree; open, GetFileTime, close every entry
+//   capture         FileListView::addPath of the root, recursively, into the
+//                   list of a running main dialog, until every row is in
+//   restore floor   open for writing, SetFileTime, close every entry
+//   required floor  the restore floor with the attribute handling a restore
+//                   needs: GetFileAttributesW and two SetFileAttributesW
+//   restore         MainDialog::restoreTimestamps over the captured rows
+// Each figure is the median of several rounds; the five take turns within a
+// round, so that load from elsewhere on the machine weighs on all alike.
+//
+//   bench_CaptureRestore [largest size [rounds]]   (default: all sizes)
+
+#include "app/CommandLine.h"
+#include "mainwin/MainDialog.h"
+#include "stamps/EntryStatus.h"
+#include "stamps/FileListView.h"
+#include "support/BenchTree.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// Twenty sub-folders per folder and one entry in twenty a folder.
+constexpr bench::TreeShape shape = {400, 20};
+
+struct Size
+{
+    int rows;
+    int rounds;
+};
+constexpr Size sizes[] = {{1000, 9}, {10000, 5}, {100000, 3}};
+
+enum Measure
+{
+    captureFloor,
+    capture,
+    restoreFloor,
+    requiredFloor,
+    restore,
+    measureCount
+};
+
+struct Figures
+{
+    int rows = 0;
+    // Median seconds of each measure.
+    double seconds[measureCount] = {};
+    double perRow(Measure measure) const { return seconds[measure] / rows * 1e6; }
+};
+
+struct Entry
+{
+    std::wstring path;
+    bool folder;
+};
+
+DWORD openFlags(bool folder)
+{
+    return folder ? FILE_FLAG_BACKUP_SEMANTICS : FILE_ATTRIBUTE_NORMAL;
+}
+
+bool isDotName(const wchar_t* name)
+{
+    return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
+}
+
+// Walks the tree below root, root first, calling visit(path, folder) for every entry.
+template <typename Visit>
+void walk(const std::wstring& root, Visit visit)
+{
+    visit(root, true);
+    std::vector<std::wstring> pending = {root};
+    WIN32_FIND_DATAW data;
+    while (!pending.empty())
+    {
+        const std::wstring folder = std::move(pending.back());
+        pending.pop_back();
+        HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoStandard, &data,
+                                       FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do
+        {
+            if (isDotName(data.cFileName))
+                continue;
+            std::wstring path = folder + L"\\" + data.cFileName;
+            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            visit(path, isFolder);
+            if (isFolder)
+                pending.push_back(std::move(path));
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+}
+
+std::vector<Entry> listTree(const std::wstring& root)
+{
+    std::vector<Entry> entries;
+    walk(root, [&](const std::wstring& path, bool folder) { entries.push_back({path, folder}); });
+    return entries;
+}
+
+int bareCapture(const std::wstring& root)
+{
+    int read = 0;
+    walk(root,
+         [&](const std::wstring& path, bool folder)
+         {
+             HANDLE file =
+                 CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, openFlags(folder), nullptr);
+             if (file == INVALID_HANDLE_VALUE)
+                 return;
+             FILETIME lastWrite;
+             if (GetFileTime(file, nullptr, nullptr, &lastWrite))
+                 ++read;
+             CloseHandle(file);
+         });
+    return read;
+}
+
+int bareRestore(const std::vector<Entry>& entries, const FILETIME& time, bool attributes)
+{
+    int written = 0;
+    for (const Entry& entry : entries)
+    {
+        const wchar_t* path = entry.path.c_str();
+        const DWORD before = attributes ? GetFileAttributesW(path) : 0;
+        if (attributes)
+            SetFileAttributesW(path, before & ~DWORD{FILE_ATTRIBUTE_READONLY});
+        HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  openFlags(entry.folder), nullptr);
+        if (file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &time))
+            ++written;
+        if (attributes)
+            SetFileAttributesW(path, before);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+    return written;
+}
+
+// Lets the dialog handle what has piled up (the list's repaint, say).
+void pumpMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+int rowsWithStatus(const FileListView& list, EntryStatus status)
+{
+    int count = 0;
+    for (int row = 0, rows = list.itemCount(); row < rows; ++row)
+        count += list.itemData(row) == static_cast<LPARAM>(status) ? 1 : 0;
+    return count;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+template <typename Work>
+double timed(Work work)
+{
+    const LARGE_INTEGER start = bench::now();
+    work();
+    return bench::secondsBetween(start, bench::now());
+}
+
+struct Memory
+{
+    double workingSetMiB = 0;
+    double peakMiB = 0;
+};
+
+Memory memoryNow()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return {counters.WorkingSetSize / 1048576.0, counters.PeakWorkingSetSize / 1048576.0};
+}
+
+struct Run
+{
+    MainDialog* dialog = nullptr;
+    int largest = 100000;
+    int rounds = 0;
+    std::vector<Figures> figures;
+    Memory withLargest;
+    bool ok = true;
+};
+Run benchRun;
+
+void complain(const char* what, int rows, int got)
+{
+    std::printf("  %d rows: %s %d\n", rows, what, got);
+    benchRun.ok = false;
+}
+
+Figures measure(FileListView& list, const Size& size, int rounds)
+{
+    const std::wstring root = bench::scratchPath(L"capture-" + std::to_wstring(size.rows));
+    const LARGE_INTEGER made = bench::now();
+    // The root is a row too.
+    bench::generateTree(root, size.rows - 1, shape);
+    const std::vector<Entry> entries = listTree(root);
+    std::printf("tree of %d entries made in %.1f s\n", size.rows,
+                bench::secondsBetween(made, bench::now()));
+    std::fflush(stdout);
+    if (static_cast<int>(entries.size()) != size.rows)
+        complain("entries in the tree:", size.rows, static_cast<int>(entries.size()));
+
+    FILETIME time;
+    const SYSTEMTIME local = {2021, 4, 1, 5, 6, 7, 8, 9};
+    FILETIME localTime;
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &time);
+
+    // One untimed pass first, so every measure finds the tree equally warm.
+    bareCapture(root);
+    bareRestore(entries, time, true);
+
+    std::vector<double> seconds[measureCount];
+    for (int round = 0; round < rounds; ++round)
+    {
+        int done = 0;
+        seconds[captureFloor].push_back(timed([&] { done = bareCapture(root); }));
+        if (done != size.rows)
+            complain("times read by the capture floor:", size.rows, done);
+
+        list.deleteAllItems();
+        pumpMessages();
+        seconds[capture].push_back(timed([&] { list.addPath(root, true); }));
+        if (list.itemCount() != size.rows)
+            complain("rows captured:", size.rows, list.itemCount());
+        if (size.rows == benchRun.largest)
+            benchRun.withLargest = memoryNow();
+        pumpMessages();
+
+        seconds[restoreFloor].push_back(timed([&] { done = bareRestore(entries, time, false); }));
+        if (done != size.rows)
+            complain("times written by the restore floor:", size.rows, done);
+        seconds[requiredFloor].push_back(timed([&] { done = bareRestore(entries, time, true); }));
+        if (done != size.rows)
+            complain("times written by the required floor:", size.rows, done);
+
+        seconds[restore].push_back(timed([&] { benchRun.dialog->restoreTimestamps(); }));
+        pumpMessages();
+        const int restored = rowsWithStatus(list, EntryStatus::Restored);
+        if (restored != size.rows)
+            complain("rows restored:", size.rows, restored);
+    }
+
+    list.deleteAllItems();
+    pumpMessages();
+    bench::removeTree(root);
+
+    Figures figures;
+    figures.rows = size.rows;
+    for (int at = 0; at < measureCount; ++at)
+        figures.seconds[at] = median(seconds[at]);
+    return figures;
+}
+
+void printTable()
+{
+    std::printf("\nmicroseconds per entry, median of the rounds\n");
+    std::printf("%8s %9s %9s %7s | %9s %9s %9s %9s %9s\n", "entries", "capFloor", "capture",
+                "ratio", "rstFloor", "required", "restore", "/required", "/floor");
+    for (const Figures& f : benchRun.figures)
+    {
+        std::printf("%8d %9.1f %9.1f %7.2f | %9.1f %9.1f %9.1f %9.2f %9.2f\n", f.rows,
+                    f.perRow(captureFloor), f.perRow(capture),
+                    f.perRow(capture) / f.perRow(captureFloor), f.perRow(restoreFloor),
+                    f.perRow(requiredFloor), f.perRow(restore),
+                    f.perRow(restore) / f.perRow(requiredFloor),
+                    f.perRow(restore) / f.perRow(restoreFloor));
+    }
+    if (benchRun.figures.size() >= 2)
+    {
+        const Figures& first = benchRun.figures.front();
+        const Figures& last = benchRun.figures.back();
+        std::printf("per-entry cost, %d against %d entries: capture floor %.2f, capture %.2f, "
+                    "restore floor %.2f, required floor %.2f, restore %.2f\n",
+                    last.rows, first.rows, last.perRow(captureFloor) / first.perRow(captureFloor),
+                    last.perRow(capture) / first.perRow(capture),
+                    last.perRow(restoreFloor) / first.perRow(restoreFloor),
+                    last.perRow(requiredFloor) / first.perRow(requiredFloor),
+                    last.perRow(restore) / first.perRow(restore));
+    }
+    const Memory end = memoryNow();
+    std::printf("working set with %d rows in the list: %.1f MiB; peak working set: %.1f MiB\n",
+                benchRun.largest, benchRun.withLargest.workingSetMiB, end.peakMiB);
+}
+
+void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    FileListView& list = *benchRun.dialog->list();
+    for (const Size& size : sizes)
+    {
+        if (size.rows > benchRun.largest)
+            break;
+        const int rounds = benchRun.rounds > 0 ? benchRun.rounds : size.rounds;
+        const LARGE_INTEGER start = bench::now();
+        benchRun.figures.push_back(measure(list, size, rounds));
+        std::printf("  %d rounds in %.1f s\n", rounds, bench::secondsBetween(start, bench::now()));
+        std::fflush(stdout);
+    }
+    printTable();
+    PostMessageW(benchRun.dialog->window, WM_COMMAND, IDCANCEL, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1)
+        benchRun.largest = std::atoi(argv[1]);
+    if (argc > 2)
+        benchRun.rounds = std::atoi(argv[2]);
+    // The largest size that will run: the one the memory figures are taken with.
+    int largest = sizes[0].rows;
+    for (const Size& size : sizes)
+    {
+        if (size.rows <= benchRun.largest)
+            largest = size.rows;
+    }
+    benchRun.largest = largest;
+
+    const tkit::CommandLine commandLine(L"chronoguard.exe");
+    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
+    benchRun.dialog = &dialog;
+    // The benchmarks run inside the dialog's own modal loop, as the program's work does.
+    SetTimer(nullptr, 0, 0, runBenchmarks);
+    dialog.runModal(nullptr);
+    if (!benchRun.ok)
+        std::printf("some rows or files did not come out as expected\n");
+    return benchRun.ok ? 0 : 1;
+}
