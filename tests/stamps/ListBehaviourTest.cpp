@@ -135,9 +135,13 @@ COLORREF drawnBackground(HWND list, int row)
     return colour;
 }
 
-TEST_F(ListBehaviour, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
+TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
 {
-    addRows(4);
+    testing_support::TempDir temp;
+    ListDialog host(true);
+    FileListView& list = host.view();
+    for (int row = 0; row < 4; ++row)
+        list.addEntry(temp / (L"row" + std::to_wstring(row)));
     list.setItemData(0, restored);
     list.setItemData(1, failed);
     list.setItemData(2, failed);

@@ -14,13 +14,14 @@ constexpr int listId = 1001;
 
 } // namespace
 
-ListDialog::ListDialog()
+ListDialog::ListDialog(bool shown)
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TEST_LIST), nullptr,
-                                dialogProc, reinterpret_cast<LPARAM>(this));
+    dialog = CreateDialogParamW(GetModuleHandleW(nullptr),
+                                MAKEINTRESOURCEW(shown ? IDD_TEST_LIST : IDD_TEST_LIST_HIDDEN),
+                                nullptr, dialogProc, reinterpret_cast<LPARAM>(this));
     list = std::make_unique<FileListView>(dialog, listId);
 
     RECT bounds = {};
@@ -30,9 +31,12 @@ ListDialog::ListDialog()
     list->setExtendedStyle(list->extendedStyle() | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES |
                            LVS_EX_FULLROWSELECT);
 
-    ShowWindow(dialog, SW_SHOW);
-    SetForegroundWindow(dialog);
-    SetFocus(list->window);
+    if (shown)
+    {
+        ShowWindow(dialog, SW_SHOW);
+        SetForegroundWindow(dialog);
+        SetFocus(list->window);
+    }
     pump();
 }
 
@@ -130,6 +134,23 @@ HeldKeys::HeldKeys(std::vector<WORD> keys) : keys(std::move(keys))
 {
     for (const WORD key : this->keys)
         send(key, false);
+    for (int round = 0; round < 10; ++round)
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        bool allDown = true;
+        for (const WORD key : this->keys)
+        {
+            if (!(GetAsyncKeyState(key) & 0x8000))
+            {
+                allDown = false;
+                send(key, false);
+            }
+        }
+        if (allDown)
+            break;
+    }
 }
 
 HeldKeys::~HeldKeys()

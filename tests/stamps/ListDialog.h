@@ -18,7 +18,9 @@ namespace testing_support
 class ListDialog
 {
 public:
-    ListDialog();
+    // A dialog that is not shown takes no keyboard focus from the display, so
+    // the display never resets the key state that HeldKeys sets.
+    explicit ListDialog(bool shown = false);
     ~ListDialog();
     ListDialog(const ListDialog&) = delete;
     ListDialog& operator=(const ListDialog&) = delete;
@@ -52,7 +54,8 @@ private:
 };
 
 // Holds keys down in the keyboard state that GetAsyncKeyState reads, and lets
-// them go again when it goes away.
+// them go again when it goes away. Keys the display's own key state took back
+// while pending window events were handled are sent again.
 class HeldKeys
 {
 public:
