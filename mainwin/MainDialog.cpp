@@ -8,6 +8,7 @@
 #include "stamps/FileListView.h"
 #include "tkit/ui/DropFiles.h"
 #include "tkit/ui/Question.h"
+#include "tkit/ui/RedrawPause.h"
 
 namespace
 {
@@ -60,6 +61,7 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     applyOptions();
     if (const auto* commandLine = static_cast<const tkit::CommandLine*>(param))
     {
+        const tkit::RedrawPause pause(*listView);
         for (const std::wstring& path : commandLine->parameters())
             listView->addPath(path, addRecursively);
     }
@@ -166,6 +168,7 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 INT_PTR MainDialog::onDropFiles(HDROP drop)
 {
     const tkit::DropFiles files(drop);
+    const tkit::RedrawPause pause(*listView);
     const UINT count = files.count();
     for (UINT index = 0; index < count; ++index)
     {

@@ -6,12 +6,13 @@ namespace tkit
 {
 
 // Keeps a list's repainting off for the lifetime of the object, around bulk
-// changes; the list is repainted whole once the object goes.
+// changes; the list is repainted whole once the outermost pause goes. Pauses
+// nest: an inner one (one path of a drop of many) leaves repainting off.
 class RedrawPause
 {
 public:
-    explicit RedrawPause(ListView& list) : list(list) { list.setRedraw(false); }
-    ~RedrawPause() { list.setRedraw(true); }
+    explicit RedrawPause(ListView& list);
+    ~RedrawPause();
     RedrawPause(const RedrawPause&) = delete;
     RedrawPause& operator=(const RedrawPause&) = delete;
 

@@ -1,4 +1,5 @@
 #include "tkit/ui/ListView.h"
+#include "tkit/ui/RedrawPause.h"
 
 #include "HostDialog.h"
 
@@ -137,6 +138,46 @@ TEST_F(ListViewTest, RowHelpersReadBackWhatTheyWrote)
     list.deleteAllItems();
     EXPECT_EQ(list.itemCount(), 0);
     EXPECT_EQ(list.nextItem(-1, LVNI_ALL), -1);
+}
+
+} // namespace
+
+namespace
+{
+
+// Notes every redraw switch that reaches the control.
+class RedrawWatch : public tkit::ListView
+{
+public:
+    using ListView::ListView;
+    std::vector<bool> switches;
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SETREDRAW)
+            switches.push_back(wParam != FALSE);
+        return callPrevious(message, wParam, lParam);
+    }
+};
+
+TEST(RedrawPause, PausesNestAndOnlyTheOutermostTurnsRepaintingBackOn)
+{
+    HostDialog host(IDD_TEST_LIST_HIDDEN);
+    RedrawWatch list(host.window, 1001);
+    {
+        const tkit::RedrawPause outer(list);
+        {
+            const tkit::RedrawPause inner(list);
+            EXPECT_EQ(list.switches, std::vector<bool>{false});
+        }
+        EXPECT_EQ(list.switches, std::vector<bool>{false});
+    }
+    EXPECT_EQ(list.switches, (std::vector<bool>{false, true}));
+    {
+        const tkit::RedrawPause again(list);
+    }
+    EXPECT_EQ(list.switches, (std::vector<bool>{false, true, false, true}));
 }
 
 } // namespace
