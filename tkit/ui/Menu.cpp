@@ -25,7 +25,8 @@ void Menu::setChecked(UINT commandId, bool checked) const
     info.fMask = MIIM_STATE;
     if (!GetMenuItemInfoW(handle, commandId, FALSE, &info))
         return;
-    info.fState = checked ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
+    constexpr UINT checkMark = MFS_CHECKED;
+    info.fState = checked ? (info.fState | checkMark) : (info.fState & ~checkMark);
     SetMenuItemInfoW(handle, commandId, FALSE, &info);
 }
 
