@@ -18,7 +18,7 @@ using testing_support::MainWindowRun;
 using testing_support::ProgramRun;
 using testing_support::quoted;
 using testing_support::TempDir;
-using testing_support::windowProcess;
+using testing_support::windowOfProcess;
 using testing_support::windowsTitled;
 
 namespace
@@ -102,14 +102,7 @@ TEST(HandOff, AStartWithoutPathsOpensASecondWindow)
     std::unique_ptr<ProgramRun> second;
     HWND other = nullptr;
     window.then([&] { second = std::make_unique<ProgramRun>(L""); })
-        .waitFor(
-            [&]
-            {
-                for (HWND candidate : windowsTitled(title))
-                    if (windowProcess(candidate) == second->id())
-                        other = candidate;
-                return other != nullptr;
-            })
+        .waitFor([&] { return (other = windowOfProcess(title, second->id())) != nullptr; })
         .then([&] { PostMessageW(other, WM_CLOSE, 0, 0); })
         .waitFor([&] { return second->finished(); })
         .then([&] { window.close(); });
@@ -127,15 +120,7 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     HWND own = nullptr;
     LRESULT ownRows = -1;
     steps.then([&] { second = std::make_unique<ProgramRun>(quoted(file)); })
-        .waitFor(
-            [&]
-            {
-                for (HWND candidate : windowsTitled(title))
-                    if (windowProcess(candidate) == second->id() &&
-                        GetDlgItem(candidate, 1001) != nullptr)
-                        own = candidate;
-                return own != nullptr;
-            })
+        .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
         .then(
             [&]
             {
@@ -167,14 +152,7 @@ TEST(HandOff, AWindowOfAnotherVersionIsNotFound)
                 SetWindowTextW(window.dialog.window, L"Chronoguard Ver.1.02");
                 second = std::make_unique<ProgramRun>(quoted(file));
             })
-        .waitFor(
-            [&]
-            {
-                for (HWND candidate : windowsTitled(title))
-                    if (windowProcess(candidate) == second->id())
-                        own = candidate;
-                return own != nullptr;
-            })
+        .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
         .then([&] { PostMessageW(own, WM_CLOSE, 0, 0); })
         .waitFor([&] { return second->finished(); })
         .then(

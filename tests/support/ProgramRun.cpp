@@ -66,4 +66,12 @@ DWORD windowProcess(HWND window)
     return id;
 }
 
+HWND windowOfProcess(const std::wstring& title, DWORD process)
+{
+    for (HWND window : windowsTitled(title))
+        if (windowProcess(window) == process)
+            return window;
+    return nullptr;
+}
+
 } // namespace testing_support

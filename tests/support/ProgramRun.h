@@ -36,5 +36,7 @@ std::wstring programPath();
 std::vector<HWND> windowsTitled(const std::wstring& title);
 // The process that owns a window.
 DWORD windowProcess(HWND window);
+// A top-level dialog window titled exactly title that belongs to a process; or null.
+HWND windowOfProcess(const std::wstring& title, DWORD process);
 
 } // namespace testing_support

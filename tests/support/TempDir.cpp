@@ -82,17 +82,23 @@ void removeTree(const std::wstring& path)
     }
 }
 
-unsigned long long lastWriteTicks(const std::wstring& path)
+// Opens a file or folder for reading or writing its attributes and times,
+// sharing everything, so the test never gets in the way of the program.
+static HANDLE openForTimes(const std::wstring& path, DWORD access)
 {
     const std::wstring name = longPath(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
-    const DWORD flags = (attributes != INVALID_FILE_ATTRIBUTES &&
-                         (attributes & FILE_ATTRIBUTE_DIRECTORY))
-                            ? FILE_FLAG_BACKUP_SEMANTICS
-                            : 0;
-    HANDLE file = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, flags, nullptr);
+    const DWORD flags =
+        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            ? FILE_FLAG_BACKUP_SEMANTICS
+            : 0;
+    return CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, flags, nullptr);
+}
+
+unsigned long long lastWriteTicks(const std::wstring& path)
+{
+    HANDLE file = openForTimes(path, FILE_READ_ATTRIBUTES);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     FILETIME lastWrite = {};
@@ -103,15 +109,7 @@ unsigned long long lastWriteTicks(const std::wstring& path)
 
 bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks)
 {
-    const std::wstring name = longPath(path);
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    const DWORD flags = (attributes != INVALID_FILE_ATTRIBUTES &&
-                         (attributes & FILE_ATTRIBUTE_DIRECTORY))
-                            ? FILE_FLAG_BACKUP_SEMANTICS
-                            : 0;
-    HANDLE file = CreateFileW(name.c_str(), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, flags, nullptr);
+    HANDLE file = openForTimes(path, FILE_WRITE_ATTRIBUTES);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     FILETIME lastWrite;
@@ -140,9 +138,7 @@ unsigned long long localTicks(int year, int month, int day, int hour, int minute
     return toLarge(utc).QuadPart + extraTicks;
 }
 
-TempDir::TempDir() : root(makeRoot())
-{
-}
+TempDir::TempDir() : root(makeRoot()) {}
 
 TempDir::~TempDir()
 {
