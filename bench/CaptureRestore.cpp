@@ -40,7 +40,7 @@ struct Size
     int rows;
     int rounds;
 };
-constexpr Size sizes[] = {{1000, 7}, {10000, 5}, {100000, 2}};
+constexpr Size sizes[] = {{1000, 7}, {10000, 3}, {100000, 1}};
 
 enum Measure
 {
@@ -115,19 +115,16 @@ std::vector<Entry> listTree(const std::wstring& root)
 int bareCapture(const std::wstring& root)
 {
     int read = 0;
-    walk(root,
-         [&](const std::wstring& path, bool folder)
-         {
-             HANDLE file =
-                 CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, openFlags(folder), nullptr);
-             if (file == INVALID_HANDLE_VALUE)
-                 return;
-             FILETIME lastWrite;
-             if (GetFileTime(file, nullptr, nullptr, &lastWrite))
-                 ++read;
-             CloseHandle(file);
-         });
+    walk(root, [&](const std::wstring& path, bool folder) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, openFlags(folder), nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return;
+        FILETIME lastWrite;
+        if (GetFileTime(file, nullptr, nullptr, &lastWrite))
+            ++read;
+        CloseHandle(file);
+    });
     return read;
 }
 

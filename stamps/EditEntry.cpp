@@ -64,20 +64,23 @@ protected:
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         switch (header->code)
         {
-        case DTN_FORMATQUERYW: {
+        case DTN_FORMATQUERYW:
+        {
             auto* query = reinterpret_cast<NMDATETIMEFORMATQUERYW*>(lParam);
             if (query->pszFormat != nullptr && std::wcscmp(query->pszFormat, millisecondField) == 0)
                 query->szMax = tkit::textExtent(window, L"999", 3);
             return 0;
         }
-        case DTN_FORMATW: {
+        case DTN_FORMATW:
+        {
             auto* format = reinterpret_cast<NMDATETIMEFORMATW*>(lParam);
             swprintf(format->szDisplay, sizeof format->szDisplay / sizeof format->szDisplay[0],
                      L"%03u", static_cast<unsigned>(milliseconds));
             format->pszDisplay = format->szDisplay;
             return 0;
         }
-        case DTN_WMKEYDOWNW: {
+        case DTN_WMKEYDOWNW:
+        {
             const auto* key = reinterpret_cast<const NMDATETIMEWMKEYDOWNW*>(lParam);
             typeIntoField(key->nVirtKey);
             InvalidateRect(GetDlgItem(window, IDC_EDIT_TIME), nullptr, TRUE);
@@ -100,7 +103,8 @@ private:
         else if (virtualKey >= '0' && virtualKey <= '9')
         {
             const WORD digit = static_cast<WORD>(virtualKey - '0');
-            milliseconds = milliseconds >= 100 ? digit : static_cast<WORD>(milliseconds * 10 + digit);
+            milliseconds =
+                milliseconds >= 100 ? digit : static_cast<WORD>(milliseconds * 10 + digit);
         }
     }
 

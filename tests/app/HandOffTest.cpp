@@ -45,26 +45,20 @@ TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
     size_t mostWindows = 0;
     std::vector<std::wstring> rows;
     window
-        .then(
-            [&]
-            {
-                second = std::make_unique<ProgramRun>(L"-r " + quoted(files[0]) + L" " +
-                                                      quoted(files[1]) + L" " + quoted(files[2]) +
-                                                      L" " + quoted(files[3]));
-                ASSERT_TRUE(second->started());
-            })
-        .waitFor(
-            [&]
-            {
-                mostWindows = std::max(mostWindows, windowsTitled(title).size());
-                return second->finished();
-            })
-        .then(
-            [&]
-            {
-                rows = paths(window.dialog);
-                window.close();
-            });
+        .then([&] {
+            second =
+                std::make_unique<ProgramRun>(L"-r " + quoted(files[0]) + L" " + quoted(files[1]) +
+                                             L" " + quoted(files[2]) + L" " + quoted(files[3]));
+            ASSERT_TRUE(second->started());
+        })
+        .waitFor([&] {
+            mostWindows = std::max(mostWindows, windowsTitled(title).size());
+            return second->finished();
+        })
+        .then([&] {
+            rows = paths(window.dialog);
+            window.close();
+        });
     window.run();
     EXPECT_EQ(second->exitCode(), 1u);
     EXPECT_EQ(mostWindows, 1u);
@@ -82,15 +76,13 @@ TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
     std::unique_ptr<ProgramRun> second;
     std::vector<std::wstring> rows;
     window
-        .then([&]
-              { second = std::make_unique<ProgramRun>(L"near.txt sub\\deeper.txt", dir.path()); })
-        .waitFor([&] { return second->finished(); })
         .then(
-            [&]
-            {
-                rows = paths(window.dialog);
-                window.close();
-            });
+            [&] { second = std::make_unique<ProgramRun>(L"near.txt sub\\deeper.txt", dir.path()); })
+        .waitFor([&] { return second->finished(); })
+        .then([&] {
+            rows = paths(window.dialog);
+            window.close();
+        });
     window.run();
     EXPECT_EQ(second->exitCode(), 1u);
     EXPECT_EQ(rows, (std::vector{nearby, deeper}));
@@ -121,18 +113,16 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     LRESULT ownRows = -1;
     steps.then([&] { second = std::make_unique<ProgramRun>(quoted(file)); })
         .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
-        .then(
-            [&]
-            {
-                ownRows = SendMessageW(GetDlgItem(own, 1001), LVM_GETITEMCOUNT, 0, 0);
-                PostMessageW(own, WM_CLOSE, 0, 0);
-            })
+        .then([&] {
+            ownRows = SendMessageW(GetDlgItem(own, 1001), LVM_GETITEMCOUNT, 0, 0);
+            PostMessageW(own, WM_CLOSE, 0, 0);
+        })
         .waitFor([&] { return second->finished(); })
         .then([&] { testing_support::answerQuestion(title.c_str(), IDNO); });
     // A box of this process with the program's title, and no main window.
-    steps.run(
-        [&]
-        { return static_cast<INT_PTR>(MessageBoxW(nullptr, L"質問", title.c_str(), MB_YESNO)); });
+    steps.run([&] {
+        return static_cast<INT_PTR>(MessageBoxW(nullptr, L"質問", title.c_str(), MB_YESNO));
+    });
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(ownRows, 1);
     EXPECT_EQ(second->exitCode(), 1u);
@@ -146,21 +136,17 @@ TEST(HandOff, AWindowOfAnotherVersionIsNotFound)
     std::unique_ptr<ProgramRun> second;
     HWND own = nullptr;
     window
-        .then(
-            [&]
-            {
-                SetWindowTextW(window.dialog.window, L"Chronoguard Ver.1.02");
-                second = std::make_unique<ProgramRun>(quoted(file));
-            })
+        .then([&] {
+            SetWindowTextW(window.dialog.window, L"Chronoguard Ver.1.02");
+            second = std::make_unique<ProgramRun>(quoted(file));
+        })
         .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
         .then([&] { PostMessageW(own, WM_CLOSE, 0, 0); })
         .waitFor([&] { return second->finished(); })
-        .then(
-            [&]
-            {
-                EXPECT_EQ(window.dialog.list()->itemCount(), 0);
-                window.close();
-            });
+        .then([&] {
+            EXPECT_EQ(window.dialog.list()->itemCount(), 0);
+            window.close();
+        });
     window.run();
     EXPECT_NE(own, nullptr);
 }

@@ -54,19 +54,15 @@ TEST(Intake, ADropOnTheDialogOrOnTheListAddsItsNamesInOrderAndIsReleasedOnce)
         const HDROP drop2 = makeDrop(second);
         std::vector<std::wstring> rows;
         window
-            .then(
-                [&]
-                {
-                    HWND target = onTheList ? window.dialog.list()->window : window.dialog.window;
-                    PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop1), 0);
-                    PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop2), 0);
-                })
-            .then(
-                [&]
-                {
-                    rows = paths(window.dialog);
-                    window.close();
-                });
+            .then([&] {
+                HWND target = onTheList ? window.dialog.list()->window : window.dialog.window;
+                PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop1), 0);
+                PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop2), 0);
+            })
+            .then([&] {
+                rows = paths(window.dialog);
+                window.close();
+            });
         window.run();
         std::vector<std::wstring> expected = {dir / L"start.txt"};
         expected.insert(expected.end(), first.begin(), first.end());
@@ -81,12 +77,10 @@ TEST(Intake, ADropOfNoNamesAddsNothingAndIsStillReleased)
 {
     const HDROP drop = makeDrop({});
     int rows = -1;
-    withMainWindow(L"",
-                   [&](MainDialog& dialog)
-                   {
-                       SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-                       rows = dialog.list()->itemCount();
-                   });
+    withMainWindow(L"", [&](MainDialog& dialog) {
+        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        rows = dialog.list()->itemCount();
+    });
     EXPECT_EQ(rows, 0);
     EXPECT_FALSE(dropIsHeld(drop));
 }
@@ -97,16 +91,14 @@ TEST(Intake, TheRecursiveSettingAppliesToTheNextDropAtOnce)
     const std::wstring folder = dir.folder(L"tree");
     dir.file(L"tree\\a.txt");
     std::vector<std::wstring> rows;
-    withMainWindow(L"",
-                   [&](MainDialog& dialog)
-                   {
-                       const HDROP flat = makeDrop({folder});
-                       SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(flat), 0);
-                       SendMessageW(dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
-                       const HDROP deep = makeDrop({folder});
-                       SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(deep), 0);
-                       rows = paths(dialog);
-                   });
+    withMainWindow(L"", [&](MainDialog& dialog) {
+        const HDROP flat = makeDrop({folder});
+        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(flat), 0);
+        SendMessageW(dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
+        const HDROP deep = makeDrop({folder});
+        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(deep), 0);
+        rows = paths(dialog);
+    });
     EXPECT_EQ(rows, (std::vector<std::wstring>{folder, folder, folder + L"\\a.txt"}));
 }
 
@@ -116,15 +108,12 @@ TEST(Intake, HandOffMessagesOfKindOneOnlyAreTakenIn)
     const std::wstring path = dir.file(L"a.txt");
     std::vector<LRESULT> answers;
     std::vector<std::wstring> rows;
-    withMainWindow(
-        L"",
-        [&](MainDialog& dialog)
-        {
-            for (const ULONG_PTR kind : {ULONG_PTR{0}, ULONG_PTR{2}, ULONG_PTR{1}, ULONG_PTR{0}})
-                answers.push_back(sendCopyData(dialog.window, kind, path.c_str(),
-                                               static_cast<DWORD>((path.size() + 1) * 2)));
-            rows = paths(dialog);
-        });
+    withMainWindow(L"", [&](MainDialog& dialog) {
+        for (const ULONG_PTR kind : {ULONG_PTR{0}, ULONG_PTR{2}, ULONG_PTR{1}, ULONG_PTR{0}})
+            answers.push_back(sendCopyData(dialog.window, kind, path.c_str(),
+                                           static_cast<DWORD>((path.size() + 1) * 2)));
+        rows = paths(dialog);
+    });
     EXPECT_EQ(answers, (std::vector<LRESULT>{0, 0, TRUE, 0}));
     EXPECT_EQ(rows, (std::vector{path}));
 }
@@ -151,18 +140,16 @@ TEST(Intake, AHandOffIsNeverReadBeyondItsData)
         SCOPED_TRACE(c.bytes);
         LRESULT answer = -1;
         std::vector<std::wstring> rows;
-        withMainWindow(L"",
-                       [&](MainDialog& dialog)
-                       {
-                           answer = sendCopyData(dialog.window, 1, buffer.c_str(), c.bytes);
-                           rows = paths(dialog);
-                       });
+        withMainWindow(L"", [&](MainDialog& dialog) {
+            answer = sendCopyData(dialog.window, 1, buffer.c_str(), c.bytes);
+            rows = paths(dialog);
+        });
         EXPECT_EQ(answer, c.accepted ? TRUE : 0);
         EXPECT_EQ(rows, c.accepted ? std::vector{c.path} : std::vector<std::wstring>{});
     }
     LRESULT answer = -1;
-    withMainWindow(L"", [&](MainDialog& dialog)
-                   { answer = sendCopyData(dialog.window, 1, nullptr, 20); });
+    withMainWindow(
+        L"", [&](MainDialog& dialog) { answer = sendCopyData(dialog.window, 1, nullptr, 20); });
     EXPECT_EQ(answer, 0);
 }
 
@@ -176,27 +163,21 @@ TEST(Intake, AHandOffWhileTheEditDialogIsOpenLandsAtTheEnd)
     LRESULT answer = 0;
     std::vector<std::wstring> rows;
     window
-        .then(
-            [&]
-            {
-                window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_EDIT, 0);
-            })
-        .then(
-            [&]
-            {
-                answer = handOver(window.dialog.window, c);
-                // The edit dialog is the active window of the thread now.
-                HWND edit = GetActiveWindow();
-                SetDlgItemTextW(edit, IDC_EDIT_NAME, (a + L".edited").c_str());
-                PostMessageW(edit, WM_COMMAND, IDOK, 0);
-            })
-        .then(
-            [&]
-            {
-                rows = paths(window.dialog);
-                window.close();
-            });
+        .then([&] {
+            window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_EDIT, 0);
+        })
+        .then([&] {
+            answer = handOver(window.dialog.window, c);
+            // The edit dialog is the active window of the thread now.
+            HWND edit = GetActiveWindow();
+            SetDlgItemTextW(edit, IDC_EDIT_NAME, (a + L".edited").c_str());
+            PostMessageW(edit, WM_COMMAND, IDOK, 0);
+        })
+        .then([&] {
+            rows = paths(window.dialog);
+            window.close();
+        });
     window.run();
     EXPECT_EQ(answer, TRUE);
     EXPECT_EQ(rows, (std::vector{a + L".edited", b, c}));

@@ -63,15 +63,13 @@ TEST(MainDialog, OptionsInAnyCaseSwitchSettingsOnAndOnlyOn)
                      << "arguments: " << testing::PrintToString(std::wstring(c.arguments)));
         MainWindowRun window(c.arguments);
         std::vector<bool> marks;
-        window.then(
-            [&]
-            {
-                EXPECT_EQ(window.dialog.addRecursively, c.recursive);
-                EXPECT_EQ(window.dialog.confirmBeforeRestore, c.confirmRestore);
-                EXPECT_EQ(window.dialog.confirmBeforeClear, c.confirmClear);
-                marks = checkMarks(window.dialog.window);
-                window.close();
-            });
+        window.then([&] {
+            EXPECT_EQ(window.dialog.addRecursively, c.recursive);
+            EXPECT_EQ(window.dialog.confirmBeforeRestore, c.confirmRestore);
+            EXPECT_EQ(window.dialog.confirmBeforeClear, c.confirmClear);
+            marks = checkMarks(window.dialog.window);
+            window.close();
+        });
         window.run();
         EXPECT_EQ(marks, (std::vector<bool>{c.recursive, c.confirmRestore, c.confirmClear}));
     }
@@ -81,19 +79,17 @@ TEST(MainDialog, ToggleCommandsFlipSettingsAndTheCheckMarksFollow)
 {
     MainWindowRun window(L"-cc");
     std::vector<std::vector<bool>> seen;
-    window.then(
-        [&]
-        {
-            seen.push_back(checkMarks(window.dialog.window));
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
-            seen.push_back(checkMarks(window.dialog.window));
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_RESTORE, 0);
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
-            seen.push_back(checkMarks(window.dialog.window));
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
-            seen.push_back(checkMarks(window.dialog.window));
-            window.close();
-        });
+    window.then([&] {
+        seen.push_back(checkMarks(window.dialog.window));
+        SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
+        seen.push_back(checkMarks(window.dialog.window));
+        SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_RESTORE, 0);
+        SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
+        seen.push_back(checkMarks(window.dialog.window));
+        SendMessageW(window.dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
+        seen.push_back(checkMarks(window.dialog.window));
+        window.close();
+    });
     window.run();
     const std::vector<std::vector<bool>> expected = {
         {false, false, true}, {true, false, true}, {true, true, false}, {false, true, false}};
@@ -118,12 +114,10 @@ TEST(MainDialog, EscapeEndsWithTwoAndTheCloseBoxWithOne)
     {
         // Escape as a key press reaches the dialog as IDCANCEL.
         MainWindowRun window(quoted(file));
-        window.then(
-            [&]
-            {
-                SetFocus(window.dialog.list()->window);
-                PostMessageW(window.dialog.list()->window, WM_KEYDOWN, VK_ESCAPE, 0);
-            });
+        window.then([&] {
+            SetFocus(window.dialog.list()->window);
+            PostMessageW(window.dialog.list()->window, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
         EXPECT_EQ(window.run(), 2);
     }
 }
@@ -135,12 +129,10 @@ TEST(MainDialog, RestoreAndClearOnAnEmptyListAskNothing)
     window.then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDOK, 0); })
         .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0); })
         .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0); })
-        .then(
-            [&]
-            {
-                asked = findQuestionBox(title.c_str()) != nullptr;
-                answerQuestion(title.c_str(), IDNO);
-            })
+        .then([&] {
+            asked = findQuestionBox(title.c_str()) != nullptr;
+            answerQuestion(title.c_str(), IDNO);
+        })
         .then([&] { window.close(); });
     window.run();
     EXPECT_FALSE(asked);
@@ -162,26 +154,20 @@ TEST(MainDialog, ConfirmedRestoreRunsOnlyOnYesAndEnterAndMenuTakeTheSameRoad)
         LPARAM statusAfterYes = 99;
         window.then([&] { testing_support::setLastWriteTicks(file, later); })
             .then([&] { SendMessageW(window.dialog.window, WM_COMMAND, command, 0); })
-            .then(
-                [&]
-                {
-                    question = questionText(findQuestionBox(title.c_str()));
-                    answerQuestion(title.c_str(), IDNO);
-                })
-            .then(
-                [&]
-                {
-                    afterNo = testing_support::lastWriteTicks(file);
-                    statusAfterNo = window.dialog.list()->itemData(0);
-                    SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
-                })
+            .then([&] {
+                question = questionText(findQuestionBox(title.c_str()));
+                answerQuestion(title.c_str(), IDNO);
+            })
+            .then([&] {
+                afterNo = testing_support::lastWriteTicks(file);
+                statusAfterNo = window.dialog.list()->itemData(0);
+                SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
+            })
             .then([&] { answerQuestion(title.c_str(), IDYES); })
-            .then(
-                [&]
-                {
-                    statusAfterYes = window.dialog.list()->itemData(0);
-                    window.close();
-                });
+            .then([&] {
+                statusAfterYes = window.dialog.list()->itemData(0);
+                window.close();
+            });
         window.run();
         EXPECT_EQ(question, L"タイムスタンプを復元しますか？");
         EXPECT_EQ(afterNo, later);
@@ -199,18 +185,14 @@ TEST(MainDialog, UnconfirmedRestoreRunsAtOnce)
     MainWindowRun window(quoted(file));
     bool asked = true;
     window
-        .then(
-            [&]
-            {
-                testing_support::setLastWriteTicks(file, captured + 123'456'789);
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
-            })
-        .then(
-            [&]
-            {
-                asked = findQuestionBox(title.c_str()) != nullptr;
-                window.close();
-            });
+        .then([&] {
+            testing_support::setLastWriteTicks(file, captured + 123'456'789);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
+        })
+        .then([&] {
+            asked = findQuestionBox(title.c_str()) != nullptr;
+            window.close();
+        });
     window.run();
     EXPECT_FALSE(asked);
     EXPECT_EQ(testing_support::lastWriteTicks(file), captured / 10'000 * 10'000);
@@ -227,34 +209,26 @@ TEST(MainDialog, ClearAsksWhenConfirmationIsOnAndOnlyYesClears)
     int rowsAfterYes = -1;
     int rowsAtEnd = -1;
     window.then([&] { SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0); })
-        .then(
-            [&]
-            {
-                question = questionText(findQuestionBox(title.c_str()));
-                answerQuestion(title.c_str(), IDNO);
-            })
-        .then(
-            [&]
-            {
-                rowsAfterNo = rows(window);
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
-            })
+        .then([&] {
+            question = questionText(findQuestionBox(title.c_str()));
+            answerQuestion(title.c_str(), IDNO);
+        })
+        .then([&] {
+            rowsAfterNo = rows(window);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
+        })
         .then([&] { answerQuestion(title.c_str(), IDYES); })
-        .then(
-            [&]
-            {
-                rowsAfterYes = rows(window);
-                // Without confirmation the clear runs at once.
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
-                window.dialog.list()->addPath(a, false);
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
-            })
-        .then(
-            [&]
-            {
-                rowsAtEnd = rows(window);
-                window.close();
-            });
+        .then([&] {
+            rowsAfterYes = rows(window);
+            // Without confirmation the clear runs at once.
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CONFIRM_CLEAR, 0);
+            window.dialog.list()->addPath(a, false);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_CLEAR, 0);
+        })
+        .then([&] {
+            rowsAtEnd = rows(window);
+            window.close();
+        });
     window.run();
     EXPECT_EQ(question, L"リストをクリアしますか？");
     EXPECT_EQ(rowsAfterNo, 2);
@@ -270,24 +244,20 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     RECT client = {};
     RECT list = {};
     window
-        .then(
-            [&]
-            {
-                GetWindowRect(window.dialog.window, &first);
-                SendMessageW(window.dialog.window, WM_GETMINMAXINFO, 0,
-                             reinterpret_cast<LPARAM>(&limits));
-                SetWindowPos(window.dialog.window, nullptr, 0, 0, first.right - first.left + 200,
-                             first.bottom - first.top + 150, SWP_NOMOVE | SWP_NOZORDER);
-            })
-        .then(
-            [&]
-            {
-                GetClientRect(window.dialog.window, &client);
-                GetWindowRect(window.dialog.list()->window, &list);
-                // A minimised window reports 0 by 0; the list must not get a negative size.
-                SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
-                window.close();
-            });
+        .then([&] {
+            GetWindowRect(window.dialog.window, &first);
+            SendMessageW(window.dialog.window, WM_GETMINMAXINFO, 0,
+                         reinterpret_cast<LPARAM>(&limits));
+            SetWindowPos(window.dialog.window, nullptr, 0, 0, first.right - first.left + 200,
+                         first.bottom - first.top + 150, SWP_NOMOVE | SWP_NOZORDER);
+        })
+        .then([&] {
+            GetClientRect(window.dialog.window, &client);
+            GetWindowRect(window.dialog.list()->window, &list);
+            // A minimised window reports 0 by 0; the list must not get a negative size.
+            SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+            window.close();
+        });
     window.run();
     EXPECT_EQ(limits.ptMinTrackSize.x, first.right - first.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, first.bottom - first.top);
@@ -301,20 +271,18 @@ TEST(MainDialog, NotificationsTheListDoesNotAnswerAreAnsweredZero)
     MainWindowRun window(L"");
     LRESULT fromList = -1;
     LRESULT fromOther = -1;
-    window.then(
-        [&]
-        {
-            HWND dialog = window.dialog.window;
-            // A value left over from an earlier message must not become the answer.
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
-            NMHDR header = {window.dialog.list()->window, IDC_FILE_LIST, NM_CLICK};
-            fromList =
-                SendMessageW(dialog, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
-            NMHDR other = {dialog, 4242, NM_CLICK};
-            fromOther = SendMessageW(dialog, WM_NOTIFY, 4242, reinterpret_cast<LPARAM>(&other));
-            window.close();
-        });
+    window.then([&] {
+        HWND dialog = window.dialog.window;
+        // A value left over from an earlier message must not become the answer.
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
+        NMHDR header = {window.dialog.list()->window, IDC_FILE_LIST, NM_CLICK};
+        fromList =
+            SendMessageW(dialog, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 12345);
+        NMHDR other = {dialog, 4242, NM_CLICK};
+        fromOther = SendMessageW(dialog, WM_NOTIFY, 4242, reinterpret_cast<LPARAM>(&other));
+        window.close();
+    });
     window.run();
     EXPECT_EQ(fromList, 0);
     EXPECT_EQ(fromOther, 0);
@@ -332,18 +300,16 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
     HWND listWindow = nullptr;
     int columnWidth = 0;
     std::vector<std::wstring> paths;
-    window.then(
-        [&]
-        {
-            GetWindowTextW(window.dialog.window, text, 64);
-            focus = GetFocus();
-            listWindow = window.dialog.list()->window;
-            columnWidth = static_cast<int>(
-                SendMessageW(window.dialog.list()->window, LVM_GETCOLUMNWIDTH, 1, 0));
-            for (int row = 0; row < rows(window); ++row)
-                paths.push_back(window.dialog.list()->itemText(row, 0));
-            window.close();
-        });
+    window.then([&] {
+        GetWindowTextW(window.dialog.window, text, 64);
+        focus = GetFocus();
+        listWindow = window.dialog.list()->window;
+        columnWidth =
+            static_cast<int>(SendMessageW(window.dialog.list()->window, LVM_GETCOLUMNWIDTH, 1, 0));
+        for (int row = 0; row < rows(window); ++row)
+            paths.push_back(window.dialog.list()->itemText(row, 0));
+        window.close();
+    });
     window.run();
     EXPECT_EQ(std::wstring(text), title);
     EXPECT_EQ(focus, listWindow);

@@ -180,59 +180,56 @@ TEST(Scale, TwentyThousandFilesComeBackExactlyAndOnlyMissingOnesFail)
         captured[parent] = toMilliseconds(lastWriteTicks(parent));
     }
 
-    withMainWindow(
-        L"-r " + quoted(dir.path()),
-        [&](MainDialog& dialog)
+    withMainWindow(L"-r " + quoted(dir.path()), [&](MainDialog& dialog) {
+        const FileListView& list = *dialog.list();
+        const std::vector<Row> before = rowsOf(list);
+        ASSERT_EQ(before.size(), captured.size());
+
+        // Every path elsewhere in time, then the first restore.
+        for (const Row& row : before)
+            ASSERT_TRUE(setLastWriteTicks(row.path, captured[row.path] + anHour + 5));
+        dialog.restoreTimestamps();
+        const Mismatches first = checkRestore(list, captured, {});
+        EXPECT_EQ(first.count, 0) << describe(first);
+
+        // 100 files gone, 100 others read-only and moved in time.
+        std::set<std::wstring> deleted;
+        std::vector<std::wstring> readOnly;
+        for (int at = 0; at < 100; ++at)
         {
-            const FileListView& list = *dialog.list();
-            const std::vector<Row> before = rowsOf(list);
-            ASSERT_EQ(before.size(), captured.size());
+            const std::wstring& gone = files[static_cast<size_t>(at * 200)];
+            ASSERT_TRUE(DeleteFileW(gone.c_str()));
+            deleted.insert(gone);
+            const std::wstring& locked = files[static_cast<size_t>(at * 200 + 100)];
+            ASSERT_TRUE(setLastWriteTicks(locked, captured[locked] + anHour));
+            ASSERT_TRUE(SetFileAttributesW(locked.c_str(), GetFileAttributesW(locked.c_str()) |
+                                                               FILE_ATTRIBUTE_READONLY));
+            readOnly.push_back(locked);
+        }
+        std::unordered_map<std::wstring, DWORD> attributes;
+        for (const Row& row : before)
+        {
+            if (!deleted.count(row.path))
+                attributes[row.path] = GetFileAttributesW(row.path.c_str());
+        }
 
-            // Every path elsewhere in time, then the first restore.
-            for (const Row& row : before)
-                ASSERT_TRUE(setLastWriteTicks(row.path, captured[row.path] + anHour + 5));
-            dialog.restoreTimestamps();
-            const Mismatches first = checkRestore(list, captured, {});
-            EXPECT_EQ(first.count, 0) << describe(first);
+        dialog.restoreTimestamps();
+        const Mismatches second = checkRestore(list, captured, deleted);
+        EXPECT_EQ(second.count, 0) << describe(second);
 
-            // 100 files gone, 100 others read-only and moved in time.
-            std::set<std::wstring> deleted;
-            std::vector<std::wstring> readOnly;
-            for (int at = 0; at < 100; ++at)
-            {
-                const std::wstring& gone = files[static_cast<size_t>(at * 200)];
-                ASSERT_TRUE(DeleteFileW(gone.c_str()));
-                deleted.insert(gone);
-                const std::wstring& locked = files[static_cast<size_t>(at * 200 + 100)];
-                ASSERT_TRUE(setLastWriteTicks(locked, captured[locked] + anHour));
-                ASSERT_TRUE(SetFileAttributesW(locked.c_str(), GetFileAttributesW(locked.c_str()) |
-                                                                   FILE_ATTRIBUTE_READONLY));
-                readOnly.push_back(locked);
-            }
-            std::unordered_map<std::wstring, DWORD> attributes;
-            for (const Row& row : before)
-            {
-                if (!deleted.count(row.path))
-                    attributes[row.path] = GetFileAttributesW(row.path.c_str());
-            }
-
-            dialog.restoreTimestamps();
-            const Mismatches second = checkRestore(list, captured, deleted);
-            EXPECT_EQ(second.count, 0) << describe(second);
-
-            // Read-only files are read-only again, and no other attribute of
-            // any file has changed.
-            int changed = 0;
-            for (const auto& [path, bits] : attributes)
-                changed += GetFileAttributesW(path.c_str()) != bits ? 1 : 0;
-            EXPECT_EQ(changed, 0);
-            for (const std::wstring& locked : readOnly)
-                EXPECT_TRUE(GetFileAttributesW(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
-            // Rows, their order, texts and boxes are as captured.
-            EXPECT_TRUE(rowsOf(list) == before);
-            for (const std::wstring& locked : readOnly)
-                SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
-        });
+        // Read-only files are read-only again, and no other attribute of
+        // any file has changed.
+        int changed = 0;
+        for (const auto& [path, bits] : attributes)
+            changed += GetFileAttributesW(path.c_str()) != bits ? 1 : 0;
+        EXPECT_EQ(changed, 0);
+        for (const std::wstring& locked : readOnly)
+            EXPECT_TRUE(GetFileAttributesW(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
+        // Rows, their order, texts and boxes are as captured.
+        EXPECT_TRUE(rowsOf(list) == before);
+        for (const std::wstring& locked : readOnly)
+            SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    });
 }
 
 } // namespace

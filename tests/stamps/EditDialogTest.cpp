@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,8 +76,9 @@ std::wstring nameText(HWND edit)
     return text;
 }
 
-// A main window holding the files, with the rows' texts and statuses read
-// after each step.
+// A main window holding the files. edit() sets the rows up, opens the edit
+// dialog on the first selected row, lets the test act in it (the test ends
+// it), then reads every row back.
 struct EditRun
 {
     explicit EditRun(const std::vector<std::wstring>& paths) : window(arguments(paths)) {}
@@ -90,25 +92,48 @@ struct EditRun
     }
 
     FileListView& list() { return *window.dialog.list(); }
-    void openEditor() { SendMessageW(window.dialog.window, WM_COMMAND, IDM_EDIT, 0); }
     void select(int row) { list().setItemState(row, LVIS_SELECTED, LVIS_SELECTED); }
-    void record()
+    // Sets one row's time text and status.
+    void setRow(int row, const wchar_t* time, EntryStatus status)
     {
-        names.clear();
-        times.clear();
-        statuses.clear();
-        for (int row = 0; row < list().itemCount(); ++row)
-        {
-            names.push_back(list().itemText(row, 0));
-            times.push_back(list().itemText(row, 1));
-            statuses.push_back(list().itemData(row));
-        }
+        list().setItemText(row, 1, time);
+        list().setItemData(row, static_cast<LPARAM>(status));
+    }
+
+    void edit(
+        const std::function<void()>& prepare, const std::function<void(HWND)>& inEditor,
+        const std::function<void()>& afterwards = [] {})
+    {
+        window
+            .then([&] {
+                prepare();
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_EDIT, 0);
+            })
+            .then([&] { inEditor(findEditDialog()); })
+            .then([&] {
+                afterwards();
+                for (int row = 0; row < list().itemCount(); ++row)
+                {
+                    names.push_back(list().itemText(row, 0));
+                    times.push_back(list().itemText(row, 1));
+                    statuses.push_back(static_cast<EntryStatus>(list().itemData(row)));
+                }
+                window.close();
+            });
+        window.run();
     }
 
     MainWindowRun window;
     std::vector<std::wstring> names, times;
-    std::vector<LPARAM> statuses;
+    std::vector<EntryStatus> statuses;
 };
+
+void ok(HWND edit)
+{
+    PostMessageW(edit, WM_COMMAND, IDOK, 0);
+}
+
+constexpr wchar_t sampleTime[] = L"2024/01/02 03:04:05.006";
 
 TEST(EditDialog, OpensOnTheLowestSelectedRowWithItsPathAndTime)
 {
@@ -117,29 +142,23 @@ TEST(EditDialog, OpensOnTheLowestSelectedRowWithItsPathAndTime)
     std::wstring shownName;
     SYSTEMTIME shown = {};
     std::wstring shownMilliseconds;
-    run.window.then([&] {
-        run.list().setItemText(1, 1, L"2024/01/02 03:04:05.006");
-        run.select(2);
-        run.select(1);
-        run.openEditor();
-    })
-        .then([&] {
-            HWND edit = findEditDialog();
+    run.edit(
+        [&] {
+            run.setRow(1, sampleTime, EntryStatus::Unset);
+            run.select(2);
+            run.select(1);
+        },
+        [&](HWND edit) {
             ASSERT_NE(edit, nullptr);
             shownName = nameText(edit);
             shown = pickerTime(edit);
             shownMilliseconds = millisecondText(edit);
             PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
-        })
-        .then([&] { run.window.close(); });
-    run.window.run();
+        });
     EXPECT_EQ(shownName, dir / L"b.txt");
-    EXPECT_EQ(shown.wYear, 2024);
-    EXPECT_EQ(shown.wMonth, 1);
-    EXPECT_EQ(shown.wDay, 2);
-    EXPECT_EQ(shown.wHour, 3);
-    EXPECT_EQ(shown.wMinute, 4);
-    EXPECT_EQ(shown.wSecond, 5);
+    const std::vector<WORD> fields = {shown.wYear, shown.wMonth,  shown.wDay,
+                                      shown.wHour, shown.wMinute, shown.wSecond};
+    EXPECT_EQ(fields, (std::vector<WORD>{2024, 1, 2, 3, 4, 5}));
     EXPECT_EQ(shownMilliseconds, L"006");
 }
 
@@ -148,12 +167,7 @@ TEST(EditDialog, WithoutASelectionNothingOpens)
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
     HWND edit = reinterpret_cast<HWND>(1);
-    run.window.then([&] { run.openEditor(); })
-        .then([&] {
-            edit = findEditDialog();
-            run.window.close();
-        });
-    run.window.run();
+    run.edit([] {}, [&](HWND found) { edit = found; });
     EXPECT_EQ(edit, nullptr);
 }
 
@@ -161,82 +175,47 @@ TEST(EditDialog, OkWithoutChangesKeepsTextsAndStatus)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
-    std::vector<std::wstring> timesBefore;
-    run.window.then([&] {
-        run.list().setItemData(0, static_cast<LPARAM>(EntryStatus::Restored));
-        run.record();
-        timesBefore = run.times;
-        run.select(0);
-        run.openEditor();
-    })
-        .then([&] { PostMessageW(findEditDialog(), WM_COMMAND, IDOK, 0); })
-        .then([&] {
-            run.record();
-            run.window.close();
-        });
-    run.window.run();
-    EXPECT_EQ(run.times, timesBefore);
+    run.edit([&] { run.setRow(0, sampleTime, EntryStatus::Restored), run.select(0); }, ok);
     EXPECT_EQ(run.names, (std::vector{dir / L"a.txt"}));
-    EXPECT_EQ(run.statuses, (std::vector<LPARAM>{static_cast<LPARAM>(EntryStatus::Restored)}));
+    EXPECT_EQ(run.times, (std::vector<std::wstring>{sampleTime}));
+    EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Restored}));
 }
 
 TEST(EditDialog, AChangedMillisecondValueChangesTheTimeAndResetsTheStatus)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
-    run.window.then([&] {
-        run.list().setItemText(0, 1, L"2024/01/02 03:04:05.006");
-        run.list().setItemData(0, static_cast<LPARAM>(EntryStatus::Failed));
-        run.select(0);
-        run.openEditor();
-    })
-        .then([&] {
-            HWND edit = findEditDialog();
-            pressInField(edit, VK_UP);
-            PostMessageW(edit, WM_COMMAND, IDOK, 0);
-        })
-        .then([&] {
-            run.record();
-            run.window.close();
-        });
-    run.window.run();
+    run.edit([&] { run.setRow(0, sampleTime, EntryStatus::Failed), run.select(0); },
+             [](HWND edit) {
+                 pressInField(edit, VK_UP);
+                 ok(edit);
+             });
     EXPECT_EQ(run.times, (std::vector<std::wstring>{L"2024/01/02 03:04:05.007"}));
-    EXPECT_EQ(run.statuses, (std::vector<LPARAM>{static_cast<LPARAM>(EntryStatus::Unset)}));
+    EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Unset}));
 }
 
 TEST(EditDialog, CancelEscapeAndCloseChangeNothing)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
-    for (const UINT ending : {0u, 1u, 2u})
+    const std::function<void(HWND)> endings[] = {
+        [](HWND edit) { PostMessageW(edit, WM_COMMAND, IDCANCEL, 0); },
+        [](HWND edit) { PostMessageW(GetDlgItem(edit, IDC_EDIT_NAME), WM_KEYDOWN, VK_ESCAPE, 0); },
+        [](HWND edit) { PostMessageW(edit, WM_CLOSE, 0, 0); },
+    };
+    for (const auto& end : endings)
     {
         EditRun run({file});
-        run.window.then([&] {
-            run.list().setItemText(0, 1, L"2024/01/02 03:04:05.006");
-            run.list().setItemData(0, static_cast<LPARAM>(EntryStatus::Restored));
-            run.select(0);
-            run.openEditor();
-        })
-            .then([&] {
-                HWND edit = findEditDialog();
-                pressInField(edit, VK_UP);
-                SetDlgItemTextW(edit, IDC_EDIT_NAME, L"elsewhere.txt");
-                if (ending == 0)
-                    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
-                else if (ending == 1)
-                    PostMessageW(GetDlgItem(edit, IDC_EDIT_NAME), WM_KEYDOWN, VK_ESCAPE, 0);
-                else
-                    PostMessageW(edit, WM_CLOSE, 0, 0);
-            })
-            .then([&] {
-                run.record();
-                run.window.close();
-            });
-        run.window.run();
-        SCOPED_TRACE(ending);
+        run.edit([&] { run.setRow(0, sampleTime, EntryStatus::Restored), run.select(0); },
+                 [&](HWND edit) {
+                     pressInField(edit, VK_UP);
+                     SetDlgItemTextW(edit, IDC_EDIT_NAME, L"elsewhere.txt");
+                     end(edit);
+                 });
+        SCOPED_TRACE(&end - endings);
         EXPECT_EQ(run.names, (std::vector{file}));
-        EXPECT_EQ(run.times, (std::vector<std::wstring>{L"2024/01/02 03:04:05.006"}));
-        EXPECT_EQ(run.statuses, (std::vector<LPARAM>{static_cast<LPARAM>(EntryStatus::Restored)}));
+        EXPECT_EQ(run.times, (std::vector<std::wstring>{sampleTime}));
+        EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Restored}));
     }
 }
 
@@ -263,25 +242,15 @@ TEST(EditDialog, TheMillisecondFieldStepsWrapsAndTakesDigits)
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.start)));
         EditRun run({file});
         std::vector<std::wstring> shown;
-        run.window.then([&] {
-            run.list().setItemText(0, 1, c.start);
-            run.select(0);
-            run.openEditor();
-        })
-            .then([&] {
-                HWND edit = findEditDialog();
-                for (int key : c.keys)
-                {
-                    pressInField(edit, key);
-                    shown.push_back(millisecondText(edit));
-                }
-                PostMessageW(edit, WM_COMMAND, IDOK, 0);
-            })
-            .then([&] {
-                run.record();
-                run.window.close();
-            });
-        run.window.run();
+        run.edit([&] { run.setRow(0, c.start, EntryStatus::Unset), run.select(0); },
+                 [&](HWND edit) {
+                     for (int key : c.keys)
+                     {
+                         pressInField(edit, key);
+                         shown.push_back(millisecondText(edit));
+                     }
+                     ok(edit);
+                 });
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(run.times, (std::vector{L"2024/01/02 03:04:05." + c.shown.back()}));
     }
@@ -293,25 +262,19 @@ TEST(EditDialog, TheMillisecondFieldIsMeasuredAsThreeDigits)
     EditRun run({dir.file(L"a.txt")});
     SIZE field = {-1, -1};
     SIZE other = {-1, -1};
-    run.window.then([&] {
-        run.select(0);
-        run.openEditor();
-    })
-        .then([&] {
-            HWND edit = findEditDialog();
-            NMDATETIMEFORMATQUERYW query = {};
-            query.nmhdr = {GetDlgItem(edit, IDC_EDIT_TIME), IDC_EDIT_TIME, DTN_FORMATQUERYW};
-            query.pszFormat = L"XXX";
-            SendMessageW(edit, WM_NOTIFY, IDC_EDIT_TIME, reinterpret_cast<LPARAM>(&query));
-            field = query.szMax;
-            query.pszFormat = L"XX";
-            query.szMax = {-1, -1};
-            SendMessageW(edit, WM_NOTIFY, IDC_EDIT_TIME, reinterpret_cast<LPARAM>(&query));
-            other = query.szMax;
-            PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
-        })
-        .then([&] { run.window.close(); });
-    run.window.run();
+    run.edit([&] { run.select(0); },
+             [&](HWND edit) {
+                 NMDATETIMEFORMATQUERYW query = {};
+                 query.nmhdr = {GetDlgItem(edit, IDC_EDIT_TIME), IDC_EDIT_TIME, DTN_FORMATQUERYW};
+                 query.pszFormat = L"XXX";
+                 SendMessageW(edit, WM_NOTIFY, IDC_EDIT_TIME, reinterpret_cast<LPARAM>(&query));
+                 field = query.szMax;
+                 query.pszFormat = L"XX";
+                 query.szMax = {-1, -1};
+                 SendMessageW(edit, WM_NOTIFY, IDC_EDIT_TIME, reinterpret_cast<LPARAM>(&query));
+                 other = query.szMax;
+                 PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+             });
     EXPECT_GT(field.cx, 0);
     EXPECT_GT(field.cy, 0);
     EXPECT_EQ(other.cx, -1);
@@ -323,22 +286,12 @@ TEST(EditDialog, AnEmptyPathOpensEmptyAndOkWritesThePickersTimeWithZeroMilliseco
     EditRun run({dir.file(L"a.txt")});
     std::wstring shownName = L"?";
     SYSTEMTIME picker = {};
-    run.window.then([&] {
-        run.list().setItemText(0, 0, L"");
-        run.select(0);
-        run.openEditor();
-    })
-        .then([&] {
-            HWND edit = findEditDialog();
-            shownName = nameText(edit);
-            picker = pickerTime(edit);
-            PostMessageW(edit, WM_COMMAND, IDOK, 0);
-        })
-        .then([&] {
-            run.record();
-            run.window.close();
-        });
-    run.window.run();
+    run.edit([&] { run.list().setItemText(0, 0, L""), run.select(0); },
+             [&](HWND edit) {
+                 shownName = nameText(edit);
+                 picker = pickerTime(edit);
+                 ok(edit);
+             });
     EXPECT_EQ(shownName, L"");
     wchar_t expected[64];
     swprintf(expected, 64, L"%04d/%02d/%02d %02d:%02d:%02d.000", picker.wYear, picker.wMonth,
@@ -352,25 +305,16 @@ TEST(EditDialog, AnEditedPathIsWhatTheNextRestoreWritesTo)
     TempDir dir;
     const std::wstring first = dir.file(L"first.txt");
     const std::wstring second = dir.file(L"second.txt");
-    EditRun run({first});
-    run.window.then([&] {
-        run.list().setItemText(0, 1, L"2022/02/22 22:22:22.222");
-        run.select(0);
-        run.openEditor();
-    })
-        .then([&] {
-            HWND edit = findEditDialog();
-            SetDlgItemTextW(edit, IDC_EDIT_NAME, second.c_str());
-            PostMessageW(edit, WM_COMMAND, IDOK, 0);
-        })
-        .then([&] {
-            run.window.dialog.restoreTimestamps();
-            run.record();
-            run.window.close();
-        });
     const auto firstBefore = testing_support::lastWriteTicks(first);
-    run.window.run();
+    EditRun run({first});
+    run.edit([&] { run.setRow(0, L"2022/02/22 22:22:22.222", EntryStatus::Unset), run.select(0); },
+             [&](HWND edit) {
+                 SetDlgItemTextW(edit, IDC_EDIT_NAME, second.c_str());
+                 ok(edit);
+             },
+             [&] { run.window.dialog.restoreTimestamps(); });
     EXPECT_EQ(run.names, (std::vector{second}));
+    EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Restored}));
     EXPECT_EQ(testing_support::lastWriteTicks(second),
               testing_support::localTicks(2022, 2, 22, 22, 22, 22, 222));
     EXPECT_EQ(testing_support::lastWriteTicks(first), firstBefore);

@@ -51,15 +51,13 @@ std::wstring arguments(const std::vector<std::wstring>& paths)
 std::vector<EntryStatus> captureTouchRestore(const std::vector<std::wstring>& paths)
 {
     std::vector<EntryStatus> statuses;
-    withMainWindow(arguments(paths),
-                   [&](MainDialog& dialog)
-                   {
-                       for (const std::wstring& path : paths)
-                           setLastWriteTicks(path, lastWriteTicks(path) + anHour);
-                       dialog.restoreTimestamps();
-                       for (int row = 0; row < dialog.list()->itemCount(); ++row)
-                           statuses.push_back(statusOf(dialog, row));
-                   });
+    withMainWindow(arguments(paths), [&](MainDialog& dialog) {
+        for (const std::wstring& path : paths)
+            setLastWriteTicks(path, lastWriteTicks(path) + anHour);
+        dialog.restoreTimestamps();
+        for (int row = 0; row < dialog.list()->itemCount(); ++row)
+            statuses.push_back(statusOf(dialog, row));
+    });
     return statuses;
 }
 
@@ -117,13 +115,11 @@ TEST(Restore, ADeletedFileIsRedAndNothingIsCreated)
     const std::wstring gone = dir.file(L"gone.txt");
     const std::wstring kept = dir.file(L"kept.txt");
     std::vector<EntryStatus> statuses;
-    withMainWindow(arguments({gone, kept}),
-                   [&](MainDialog& dialog)
-                   {
-                       DeleteFileW(gone.c_str());
-                       dialog.restoreTimestamps();
-                       statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
-                   });
+    withMainWindow(arguments({gone, kept}), [&](MainDialog& dialog) {
+        DeleteFileW(gone.c_str());
+        dialog.restoreTimestamps();
+        statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
+    });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Failed, EntryStatus::Restored}));
     EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
 }
@@ -135,18 +131,16 @@ TEST(Restore, AFileHeldOpenWithoutWriteSharingIsRedAndUnchanged)
     const DWORD attributesBefore = attributesOf(file);
     EntryStatus status = EntryStatus::Unset;
     unsigned long long touched = 0;
-    withMainWindow(quoted(file),
-                   [&](MainDialog& dialog)
-                   {
-                       touched = lastWriteTicks(file) + anHour;
-                       setLastWriteTicks(file, touched);
-                       HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                   nullptr, OPEN_EXISTING, 0, nullptr);
-                       ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-                       dialog.restoreTimestamps();
-                       CloseHandle(holder);
-                       status = statusOf(dialog, 0);
-                   });
+    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+        touched = lastWriteTicks(file) + anHour;
+        setLastWriteTicks(file, touched);
+        HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        dialog.restoreTimestamps();
+        CloseHandle(holder);
+        status = statusOf(dialog, 0);
+    });
     EXPECT_EQ(status, EntryStatus::Failed);
     EXPECT_EQ(lastWriteTicks(file), touched);
     EXPECT_EQ(attributesOf(file), attributesBefore);
@@ -159,17 +153,15 @@ TEST(Restore, UncheckedRowsAreSkippedEvenWhenTheirFileIsGone)
     const std::wstring gone = dir.file(L"gone.txt");
     unsigned long long touched = 0;
     std::vector<EntryStatus> statuses;
-    withMainWindow(arguments({skipped, gone}),
-                   [&](MainDialog& dialog)
-                   {
-                       touched = lastWriteTicks(skipped) + anHour;
-                       setLastWriteTicks(skipped, touched);
-                       DeleteFileW(gone.c_str());
-                       dialog.list()->setStateImage(0, 1);
-                       dialog.list()->setStateImage(1, 1);
-                       dialog.restoreTimestamps();
-                       statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
-                   });
+    withMainWindow(arguments({skipped, gone}), [&](MainDialog& dialog) {
+        touched = lastWriteTicks(skipped) + anHour;
+        setLastWriteTicks(skipped, touched);
+        DeleteFileW(gone.c_str());
+        dialog.list()->setStateImage(0, 1);
+        dialog.list()->setStateImage(1, 1);
+        dialog.restoreTimestamps();
+        statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
+    });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Unset, EntryStatus::Unset}));
     EXPECT_EQ(lastWriteTicks(skipped), touched);
     EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
@@ -205,13 +197,11 @@ TEST(Restore, TextsThatHoldNoValidTimeWriteNothing)
     {
         SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
         EntryStatus status = EntryStatus::Unset;
-        withMainWindow(quoted(file),
-                       [&](MainDialog& dialog)
-                       {
-                           dialog.list()->setItemText(0, 1, text);
-                           dialog.restoreTimestamps();
-                           status = statusOf(dialog, 0);
-                       });
+        withMainWindow(quoted(file), [&](MainDialog& dialog) {
+            dialog.list()->setItemText(0, 1, text);
+            dialog.restoreTimestamps();
+            status = statusOf(dialog, 0);
+        });
         EXPECT_EQ(status, EntryStatus::Failed);
         EXPECT_EQ(lastWriteTicks(file), before);
         EXPECT_EQ(attributesOf(file), attributesBefore);
@@ -227,15 +217,13 @@ TEST(Restore, AFileThatCouldNotBeReadAtCaptureIsRedAndUntouched)
     std::wstring captured = L"?";
     EntryStatus status = EntryStatus::Unset;
     unsigned long long before = 0;
-    withMainWindow(quoted(file),
-                   [&](MainDialog& dialog)
-                   {
-                       CloseHandle(holder);
-                       captured = dialog.list()->itemText(0, 1);
-                       before = lastWriteTicks(file);
-                       dialog.restoreTimestamps();
-                       status = statusOf(dialog, 0);
-                   });
+    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+        CloseHandle(holder);
+        captured = dialog.list()->itemText(0, 1);
+        before = lastWriteTicks(file);
+        dialog.restoreTimestamps();
+        status = statusOf(dialog, 0);
+    });
     EXPECT_EQ(captured, L"");
     EXPECT_EQ(status, EntryStatus::Failed);
     EXPECT_EQ(lastWriteTicks(file), before);
@@ -267,31 +255,27 @@ TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
     std::vector<EntryStatus> seen;
-    withMainWindow(quoted(file),
-                   [&](MainDialog& dialog)
-                   {
-                       DeleteFileW(file.c_str());
-                       dialog.restoreTimestamps();
-                       seen.push_back(statusOf(dialog, 0));
-                       dir.file(L"a.txt");
-                       dialog.restoreTimestamps();
-                       seen.push_back(statusOf(dialog, 0));
-                       DeleteFileW(file.c_str());
-                       dialog.restoreTimestamps();
-                       seen.push_back(statusOf(dialog, 0));
-                   });
+    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+        DeleteFileW(file.c_str());
+        dialog.restoreTimestamps();
+        seen.push_back(statusOf(dialog, 0));
+        dir.file(L"a.txt");
+        dialog.restoreTimestamps();
+        seen.push_back(statusOf(dialog, 0));
+        DeleteFileW(file.c_str());
+        dialog.restoreTimestamps();
+        seen.push_back(statusOf(dialog, 0));
+    });
     EXPECT_EQ(seen, (std::vector{EntryStatus::Failed, EntryStatus::Restored, EntryStatus::Failed}));
 }
 
 TEST(Restore, AnEmptyListIsLeftAlone)
 {
     int rows = -1;
-    withMainWindow(L"",
-                   [&](MainDialog& dialog)
-                   {
-                       dialog.restoreTimestamps();
-                       rows = dialog.list()->itemCount();
-                   });
+    withMainWindow(L"", [&](MainDialog& dialog) {
+        dialog.restoreTimestamps();
+        rows = dialog.list()->itemCount();
+    });
     EXPECT_EQ(rows, 0);
 }
 

@@ -52,18 +52,16 @@ ModalSteps& ModalSteps::waitFor(std::function<bool()> condition)
 {
     constexpr int giveUpAfterTicks = 6000;
     auto ticks = std::make_shared<int>(0);
-    return then(
-        [this, condition = std::move(condition), ticks]
+    return then([this, condition = std::move(condition), ticks] {
+        if (condition())
+            return;
+        if (++*ticks >= giveUpAfterTicks)
         {
-            if (condition())
-                return;
-            if (++*ticks >= giveUpAfterTicks)
-            {
-                ADD_FAILURE() << "a waiting step gave up";
-                return;
-            }
-            waitAgain = true;
-        });
+            ADD_FAILURE() << "a waiting step gave up";
+            return;
+        }
+        waitAgain = true;
+    });
 }
 
 void CALLBACK ModalSteps::tick(HWND, UINT, UINT_PTR, DWORD)
@@ -126,8 +124,7 @@ HWND findQuestionBox(const wchar_t* caption)
     } search{caption, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL
-        {
+        [](HWND window, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
             if (className(window) == L"#32770" && windowText(window) == s->caption &&
                 IsWindowVisible(window) && GetDlgItem(window, 1001) == nullptr)
@@ -146,8 +143,7 @@ std::wstring questionText(HWND box)
     std::wstring text;
     EnumChildWindows(
         box,
-        [](HWND child, LPARAM data) -> BOOL
-        {
+        [](HWND child, LPARAM data) -> BOOL {
             if (className(child) == L"Static" && GetWindowTextLengthW(child) > 0)
             {
                 *reinterpret_cast<std::wstring*>(data) = windowText(child);

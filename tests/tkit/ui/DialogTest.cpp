@@ -152,13 +152,11 @@ INT_PTR runSteps(tkit::Dialog& dialog, std::vector<std::function<void()>> bodies
     for (size_t i = 0; i < bodies.size(); ++i)
     {
         const bool last = i + 1 == bodies.size();
-        steps.then(
-            [&dialog, body = bodies[i], last]
-            {
-                body();
-                if (last && IsWindowVisible(dialog.window))
-                    EndDialog(dialog.window, 99);
-            });
+        steps.then([&dialog, body = bodies[i], last] {
+            body();
+            if (last && IsWindowVisible(dialog.window))
+                EndDialog(dialog.window, 99);
+        });
     }
     return steps.run([&] { return dialog.runModal(nullptr); });
 }
@@ -208,29 +206,28 @@ TEST(Dialog, EachMessageReachesItsOneSlotWithItsArgumentsAndTheSlotAnswers)
     };
     RecordingDialog dialog;
     const INT_PTR end =
-        runSteps(dialog, {[&]
-                          {
-                              for (const RouteCase& c : cases)
-                              {
-                                  SCOPED_TRACE(testing::Message() << "message " << c.message
-                                                                  << " wParam " << c.wParam);
-                                  dialog.answer = 0x5A;
-                                  INT_PTR answered = 0;
-                                  const std::vector<Call> calls =
-                                      dialog.callsDuring(c.message, c.wParam, c.lParam, &answered);
-                                  dialog.answer = 0;
-                                  ASSERT_EQ(calls.size(), 1u);
-                                  EXPECT_EQ(calls[0].slot, c.slot);
-                                  if (calls[0].slot == "onMessage")
-                                  {
-                                      EXPECT_EQ(calls[0].message, c.message);
-                                  }
-                                  EXPECT_EQ(calls[0].wParam, c.slotWParam);
-                                  EXPECT_EQ(calls[0].lParam, c.slotLParam);
-                                  EXPECT_EQ(answered, 0x5A);
-                              }
-                              cancel(dialog);
-                          }});
+        runSteps(dialog, {[&] {
+                     for (const RouteCase& c : cases)
+                     {
+                         SCOPED_TRACE(testing::Message()
+                                      << "message " << c.message << " wParam " << c.wParam);
+                         dialog.answer = 0x5A;
+                         INT_PTR answered = 0;
+                         const std::vector<Call> calls =
+                             dialog.callsDuring(c.message, c.wParam, c.lParam, &answered);
+                         dialog.answer = 0;
+                         ASSERT_EQ(calls.size(), 1u);
+                         EXPECT_EQ(calls[0].slot, c.slot);
+                         if (calls[0].slot == "onMessage")
+                         {
+                             EXPECT_EQ(calls[0].message, c.message);
+                         }
+                         EXPECT_EQ(calls[0].wParam, c.slotWParam);
+                         EXPECT_EQ(calls[0].lParam, c.slotLParam);
+                         EXPECT_EQ(answered, 0x5A);
+                     }
+                     cancel(dialog);
+                 }});
     EXPECT_EQ(end, IDCANCEL);
     EXPECT_FALSE(dialog.reached("onCtlColor"));
 }
@@ -310,16 +307,14 @@ TEST(Dialog, AnOkThatAnswersZeroKeepsTheDialogOpen)
 {
     RecordingDialog dialog;
     dialog.okAnswer = 0;
-    const INT_PTR code = runSteps(dialog, {[&]
-                                           {
+    const INT_PTR code = runSteps(dialog, {[&] {
                                                SendMessageW(dialog.window, WM_COMMAND, IDOK, 0);
                                                INT_PTR answered = 1;
                                                dialog.callsDuring(WM_COMMAND, IDOK, 0, &answered);
                                                EXPECT_EQ(answered, 0);
                                                EXPECT_EQ(dialog.result, 0);
                                            },
-                                           [&]
-                                           {
+                                           [&] {
                                                // A later turn of the same loop: the dialog is still
                                                // there.
                                                EXPECT_TRUE(IsWindowVisible(dialog.window));
@@ -353,16 +348,15 @@ TEST(Dialog, AStoredMessageResultIsTheAnswerWithAllItsBits)
     const LRESULT wide = static_cast<LRESULT>(0x123456789LL);
     LRESULT answered = 0;
     LRESULT stored = 0;
-    runSteps(dialog, {[&]
-                      {
-                          dialog.notifyResult = wide;
-                          NMHDR header = {};
-                          answered = SendMessageW(dialog.window, WM_NOTIFY, 0,
-                                                  reinterpret_cast<LPARAM>(&header));
-                          stored = dialog.messageResult();
-                          dialog.notifyResult = 0;
-                          cancel(dialog);
-                      }});
+    runSteps(dialog, {[&] {
+                 dialog.notifyResult = wide;
+                 NMHDR header = {};
+                 answered =
+                     SendMessageW(dialog.window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+                 stored = dialog.messageResult();
+                 dialog.notifyResult = 0;
+                 cancel(dialog);
+             }});
     EXPECT_EQ(answered, wide);
     EXPECT_EQ(stored, wide);
 }
