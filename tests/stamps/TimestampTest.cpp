@@ -1,24 +1,14 @@
 #include "stamps/Timestamp.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
+using testing_support::dateTime;
+
 namespace
 {
-
-SYSTEMTIME dateTime(int year, int month, int day, int hour, int minute, int second, int millisecond)
-{
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    time.wHour = static_cast<WORD>(hour);
-    time.wMinute = static_cast<WORD>(minute);
-    time.wSecond = static_cast<WORD>(second);
-    time.wMilliseconds = static_cast<WORD>(millisecond);
-    return time;
-}
 
 // The fields a timestamp text carries; the day of the week is not one of them.
 void expectSameFields(const SYSTEMTIME& actual, const SYSTEMTIME& expected,

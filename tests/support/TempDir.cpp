@@ -120,17 +120,23 @@ bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks)
     return ok != FALSE;
 }
 
+SYSTEMTIME dateTime(int year, int month, int day, int hour, int minute, int second, int millisecond)
+{
+    SYSTEMTIME time = {};
+    time.wYear = static_cast<WORD>(year);
+    time.wMonth = static_cast<WORD>(month);
+    time.wDay = static_cast<WORD>(day);
+    time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute);
+    time.wSecond = static_cast<WORD>(second);
+    time.wMilliseconds = static_cast<WORD>(millisecond);
+    return time;
+}
+
 unsigned long long localTicks(int year, int month, int day, int hour, int minute, int second,
                               int millisecond, unsigned long long extraTicks)
 {
-    SYSTEMTIME st = {};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
-    st.wMilliseconds = static_cast<WORD>(millisecond);
+    const SYSTEMTIME st = dateTime(year, month, day, hour, minute, second, millisecond);
     FILETIME local = {};
     FILETIME utc = {};
     SystemTimeToFileTime(&st, &local);

@@ -42,6 +42,9 @@ void removeTree(const std::wstring& path);
 unsigned long long lastWriteTicks(const std::wstring& path);
 // Sets the last-write time of a path; false when that fails.
 bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks);
+// A SYSTEMTIME with these fields (the day of the week left 0).
+SYSTEMTIME dateTime(int year, int month, int day, int hour, int minute, int second,
+                    int millisecond);
 // FILETIME ticks of a local date and time (through the current time-zone bias), plus extra ticks.
 unsigned long long localTicks(int year, int month, int day, int hour, int minute, int second,
                               int millisecond, unsigned long long extraTicks = 0);
