@@ -200,6 +200,9 @@ INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
 
 INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Until the list is wrapped, the window is not ready for any of these.
+    if (!listView)
+        return 0;
     switch (message)
     {
     case WM_SETFOCUS:
