@@ -4,6 +4,7 @@
 #include "tkit/fs/FolderIdentity.h"
 #include "tkit/fs/PathStrings.h"
 
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <unordered_set>
@@ -131,7 +132,7 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
         // The entry's path as listed: the folder (with its separator) and the name,
         // without the long-path prefix the search may carry.
         const std::wstring& folder = search.folder();
-        const size_t skip = hasLongPathPrefix(folder) ? 4 : 0;
+        const size_t skip = hasLongPathPrefix(folder) ? std::size(longPathPrefix) - 1 : 0;
         std::wstring& listed = list->emplace_back();
         listed.reserve(folder.size() - skip + static_cast<size_t>(lstrlenW(entry->cFileName)));
         listed.append(folder, skip).append(entry->cFileName);
