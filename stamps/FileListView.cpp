@@ -41,6 +41,7 @@ void FileListView::addPath(const std::wstring& path, bool recursive)
     addEntry(path);
     tkit::StringList entries;
     tkit::expandFolder(&entries, path.c_str());
+    reserveItems(static_cast<size_t>(itemCount()) + entries.size());
     for (const std::wstring& entry : entries)
         addEntry(entry);
 }

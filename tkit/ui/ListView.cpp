@@ -1,6 +1,7 @@
 #include "tkit/ui/ListView.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tkit
 {
@@ -57,6 +58,13 @@ std::wstring ListView::itemText(int row, int column) const
 int ListView::itemCount() const
 {
     return static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void ListView::reserveItems(size_t rows)
+{
+    const size_t most = static_cast<size_t>(std::numeric_limits<int>::max());
+    SendMessageW(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::min(rows, most)),
+                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 int ListView::insertItem(int row, const wchar_t* text)

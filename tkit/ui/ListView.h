@@ -21,6 +21,10 @@ public:
     std::wstring itemText(int row, int column) const;
 
     int itemCount() const;
+    // Tells the control how many rows it is about to hold, so that it can make
+    // room for them at once instead of growing row by row. Rows, texts and the
+    // view are left as they are.
+    void reserveItems(size_t rows);
     // Inserts a row with the text of column 0; the row's index, or -1.
     int insertItem(int row, const wchar_t* text);
     void setItemText(int row, int column, const wchar_t* text);

@@ -140,6 +140,37 @@ TEST_F(ListViewTest, RowHelpersReadBackWhatTheyWrote)
     EXPECT_EQ(list.nextItem(-1, LVNI_ALL), -1);
 }
 
+// Making room is only a hint: whatever size is named, even one below the rows
+// already there, the rows keep their texts, boxes, data and selection.
+TEST_F(ListViewTest, ReservingRowsLeavesTheRowsAsTheyWere)
+{
+    list.setExtendedStyle(list.extendedStyle() | LVS_EX_CHECKBOXES);
+    for (int row = 0; row < 3; ++row)
+    {
+        list.insertItem(row, (L"row " + std::to_wstring(row)).c_str());
+        list.setItemText(row, 1, L"2024/05/03 10:23:36.123");
+        list.setItemData(row, row - 1);
+    }
+    list.setStateImage(1, 2);
+    list.setItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+
+    for (size_t rows : {size_t{100000}, size_t{1}, size_t{0x100000000}})
+    {
+        list.reserveItems(rows);
+        ASSERT_EQ(list.itemCount(), 3) << rows;
+        for (int row = 0; row < 3; ++row)
+        {
+            EXPECT_EQ(list.itemText(row, 0), L"row " + std::to_wstring(row)) << rows;
+            EXPECT_EQ(list.itemText(row, 1), L"2024/05/03 10:23:36.123") << rows;
+            EXPECT_EQ(list.itemData(row), row - 1) << rows;
+            EXPECT_EQ(list.stateImage(row), row == 1 ? 2 : 1) << rows;
+        }
+        EXPECT_EQ(list.nextItem(-1, LVNI_SELECTED), 2) << rows;
+        EXPECT_EQ(list.nextItem(2, LVNI_SELECTED), -1) << rows;
+    }
+    EXPECT_EQ(list.insertItem(list.itemCount(), L"next"), 3);
+}
+
 } // namespace
 
 namespace
