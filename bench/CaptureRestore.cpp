@@ -415,6 +415,14 @@ void printTable()
                     last.perRow(restoreFloor) / first.perRow(restoreFloor),
                     last.perRow(requiredFloor) / first.perRow(requiredFloor),
                     last.perRow(restore) / first.perRow(restore));
+        // The floors themselves cost more per entry in a bigger tree; what the
+        // program adds on top of them is its ratio to them.
+        std::printf("ratio to the floor, %d against %d entries: capture %.2f, restore %.2f\n",
+                    last.rows, first.rows,
+                    (last.perRow(capture) / last.perRow(captureFloor)) /
+                        (first.perRow(capture) / first.perRow(captureFloor)),
+                    (last.perRow(restore) / last.perRow(requiredFloor)) /
+                        (first.perRow(restore) / first.perRow(requiredFloor)));
     }
 }
 
