@@ -37,9 +37,10 @@ std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
 
 bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText)
 {
-    // One attribute read answers both whether the path exists and which bits
-    // to put back.
-    const std::optional<DWORD> attributes = tkit::fileAttributes(path.c_str());
+    // Every call below names the entry by the same name. One attribute read
+    // answers both whether the path exists and which bits to put back.
+    const tkit::PlatformPath target(path);
+    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
     if (!attributes)
         return false;
     const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(timestampText));
@@ -48,13 +49,13 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
 
     // A read-only file cannot be opened for writing: clear the bit for the
     // write and put every bit back afterwards, whatever the write gave.
-    tkit::setFileAttributes(path.c_str(), *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
 
     tkit::File file;
-    file.open(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ);
+    file.open(target, GENERIC_WRITE, FILE_SHARE_READ);
     const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(*utc);
 
-    tkit::setFileAttributes(path.c_str(), *attributes);
+    tkit::setFileAttributes(target, *attributes);
     file.close();
     return written;
 }

@@ -1,25 +1,33 @@
 #include "tkit/fs/Attributes.h"
 
-#include "tkit/fs/PathStrings.h"
-
 namespace tkit
 {
+
+std::optional<DWORD> fileAttributes(const PlatformPath& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.name());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return std::nullopt;
+    return attributes;
+}
 
 std::optional<DWORD> fileAttributes(const wchar_t* path)
 {
     if (path == nullptr)
         return std::nullopt;
-    const DWORD attributes = GetFileAttributesW(withLongPathPrefix(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return std::nullopt;
-    return attributes;
+    return fileAttributes(PlatformPath(path));
+}
+
+bool setFileAttributes(const PlatformPath& path, DWORD attributes)
+{
+    return SetFileAttributesW(path.name(), attributes) != FALSE;
 }
 
 bool setFileAttributes(const wchar_t* path, DWORD attributes)
 {
     if (path == nullptr)
         return false;
-    return SetFileAttributesW(withLongPathPrefix(path).c_str(), attributes) != FALSE;
+    return setFileAttributes(PlatformPath(path), attributes);
 }
 
 bool pathExists(const wchar_t* path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tkit/fs/PlatformPath.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -7,10 +9,13 @@
 namespace tkit
 {
 
-// Attribute queries and writes; each applies the long-path rule to the path.
+// Attribute queries and writes. Those given a bare path decide the name for
+// the platform themselves (platformName); those given a PlatformPath use its name.
 bool pathExists(const wchar_t* path);
 bool isDirectory(const wchar_t* path);
 std::optional<DWORD> fileAttributes(const wchar_t* path);
+std::optional<DWORD> fileAttributes(const PlatformPath& path);
 bool setFileAttributes(const wchar_t* path, DWORD attributes);
+bool setFileAttributes(const PlatformPath& path, DWORD attributes);
 
 } // namespace tkit

@@ -4,7 +4,6 @@
 #include "tkit/fs/FolderIdentity.h"
 #include "tkit/fs/PathStrings.h"
 
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <unordered_set>
@@ -113,9 +112,10 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
     if (list == nullptr || folderPath == nullptr)
         return;
 
+    // Each search decides for itself how the platform is handed its folder, so
+    // the folders are given in the caller's form.
     DescentPath path;
-    const std::wstring searchPath = withLongPathPrefix(folderPath);
-    if (!path.enter(searchPath.c_str(), false, std::nullopt))
+    if (!path.enter(folderPath, false, std::nullopt))
         return;
 
     std::wstring joined;
@@ -130,12 +130,12 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
         }
 
         // The entry's path as listed: the folder (with its separator) and the name,
-        // without the long-path prefix the search may carry.
+        // without a long-path prefix that the caller's folder carried.
         const std::wstring& folder = search.folder();
-        const size_t skip = hasLongPathPrefix(folder) ? std::size(longPathPrefix) - 1 : 0;
         std::wstring& listed = list->emplace_back();
-        listed.reserve(folder.size() - skip + static_cast<size_t>(lstrlenW(entry->cFileName)));
-        listed.append(folder, skip).append(entry->cFileName);
+        listed.reserve(folder.size() + static_cast<size_t>(lstrlenW(entry->cFileName)));
+        appendWithoutLongPathPrefix(listed, folder);
+        listed.append(entry->cFileName);
 
         const DWORD attributes = entry->dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)

@@ -1,7 +1,6 @@
 #include "tkit/fs/File.h"
 
 #include "tkit/fs/Attributes.h"
-#include "tkit/fs/PathStrings.h"
 
 namespace tkit
 {
@@ -26,27 +25,35 @@ bool File::open(const wchar_t* path, DWORD desiredAccess, DWORD shareMode)
 {
     if (path == nullptr)
         return false;
+    return open(PlatformPath(path), desiredAccess, shareMode);
+}
+
+bool File::open(const PlatformPath& path, DWORD desiredAccess, DWORD shareMode)
+{
     close();
 
     // The console devices refuse an exclusive open.
-    if (shareMode == 0 && lstrcmpiW(path, L"CONIN$") == 0)
+    if (shareMode == 0 && lstrcmpiW(path.path().c_str(), L"CONIN$") == 0)
         shareMode = FILE_SHARE_READ;
-    if (shareMode == 0 && lstrcmpiW(path, L"CONOUT$") == 0)
+    if (shareMode == 0 && lstrcmpiW(path.path().c_str(), L"CONOUT$") == 0)
         shareMode = FILE_SHARE_WRITE;
 
     // Backup semantics let a folder be opened like a file; a file is opened
     // without them. Most paths are files, and a folder never opens without the
     // flag, so the folder test is asked only when the plain open has failed:
     // every path ends up opened with the same flags as when it is asked first.
-    const std::wstring name = withLongPathPrefix(path);
-    fileHandle = CreateFileW(name.c_str(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
+    fileHandle = CreateFileW(path.name(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (fileHandle == INVALID_HANDLE_VALUE && isDirectory(path))
-        fileHandle = CreateFileW(name.c_str(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (fileHandle == INVALID_HANDLE_VALUE)
+    {
+        const std::optional<DWORD> attributes = fileAttributes(path);
+        if (attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            fileHandle = CreateFileW(path.name(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     if (fileHandle == INVALID_HANDLE_VALUE)
         return false;
-    filePath = path;
+    filePath = path.path();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tkit/fs/PlatformPath.h"
+
 #include <windows.h>
 
 #include <string>
@@ -18,6 +20,8 @@ public:
     File& operator=(const File&) = delete;
 
     bool open(const wchar_t* path, DWORD desiredAccess, DWORD shareMode);
+    // Opens the entry by the path's name for the platform; path() is the caller's path.
+    bool open(const PlatformPath& path, DWORD desiredAccess, DWORD shareMode);
     void close();
     HANDLE handle() const { return fileHandle; }
     // The path as the caller gave it to the last successful open.

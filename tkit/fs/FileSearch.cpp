@@ -1,6 +1,5 @@
 #include "tkit/fs/FileSearch.h"
 
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/PathStrings.h"
 
 namespace tkit
@@ -17,7 +16,7 @@ const WIN32_FIND_DATAW* FileSearch::first(const wchar_t* folderPath,
                                           const std::wstring& patternText)
 {
     close();
-    if (folderPath == nullptr || !isDirectory(folderPath))
+    if (folderPath == nullptr || *folderPath == L'\0')
         return nullptr;
 
     searchFolder = addTrailingSeparator(folderPath);
@@ -25,8 +24,9 @@ const WIN32_FIND_DATAW* FileSearch::first(const wchar_t* folderPath,
     patternList.clear();
     splitAtAny(&patternList, patterns, L";");
 
-    // The platform is asked for every entry; the patterns are applied here.
-    const std::wstring searchName = withLongPathPrefix(searchFolder + L"*");
+    // The platform is asked for every entry; the patterns are applied here. A
+    // path that names no folder (a file, nothing at all) lists nothing.
+    const std::wstring searchName = platformName(searchFolder + L"*");
     findHandle = FindFirstFileExW(searchName.c_str(), FindExInfoStandard, &findData,
                                   FindExSearchNameMatch, nullptr, 0);
     if (findHandle == INVALID_HANDLE_VALUE)

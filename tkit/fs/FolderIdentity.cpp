@@ -9,7 +9,7 @@ std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
 {
     // Backup semantics open a folder; without FILE_FLAG_OPEN_REPARSE_POINT a
     // link is followed, so its identity is its target's.
-    HANDLE handle = CreateFileW(withLongPathPrefix(path).c_str(), FILE_READ_ATTRIBUTES,
+    HANDLE handle = CreateFileW(platformName(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

@@ -32,8 +32,8 @@ struct FolderIdentityHash
     }
 };
 
-// The identity of the folder a path leads to (the long-path rule applies);
-// none when it cannot be opened.
+// The identity of the folder a path leads to (the name for the platform as platformName decides
+// it); none when it cannot be opened.
 std::optional<FolderIdentity> folderIdentity(const std::wstring& path);
 
 } // namespace tkit

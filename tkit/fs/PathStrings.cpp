@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 namespace tkit
 {
 
@@ -11,6 +15,83 @@ namespace
 {
 
 constexpr size_t prefixLength = 4;
+
+wchar_t asciiUpper(wchar_t ch)
+{
+    return ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - L'a' + L'A') : ch;
+}
+
+// Whether a name is one the platform takes as a device wherever it stands:
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 (and the superscript 1 to 3 that
+// newer systems accept), CONIN$ and CONOUT$, in any case, also with an
+// extension ("nul.txt") or with spaces before it.
+bool isDeviceName(const wchar_t* name, size_t length)
+{
+    size_t end = 0;
+    while (end < length && name[end] != L'.' && name[end] != L':')
+        ++end;
+    while (end > 0 && name[end - 1] == L' ')
+        --end;
+    wchar_t upperName[8] = {};
+    if (end < 3 || end > 7)
+        return false;
+    for (size_t i = 0; i < end; ++i)
+        upperName[i] = asciiUpper(name[i]);
+    const std::wstring_view base(upperName, end);
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" ||
+        base == L"CONOUT$")
+        return true;
+    if (end != 4 || (base.substr(0, 3) != L"COM" && base.substr(0, 3) != L"LPT"))
+        return false;
+    const wchar_t digit = base[3];
+    return (digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' ||
+           digit == L'\u00B3';
+}
+
+// Whether the platform's resolution would change the name: drop its trailing
+// dots or spaces, or turn it into a device.
+bool isAlteredName(const wchar_t* name, size_t length)
+{
+    if (length == 0)
+        return false;
+    const wchar_t last = name[length - 1];
+    return last == L'.' || last == L' ' || isDeviceName(name, length);
+}
+
+// Whether a path can need the prefix at all: the empty path, a prefixed one and
+// the two console names (which the platform opens by these exact names) go as given.
+bool mayNeedPrefix(const std::wstring& path)
+{
+    return !path.empty() && !hasLongPathPrefix(path) && lstrcmpiW(path.c_str(), L"CONIN$") != 0 &&
+           lstrcmpiW(path.c_str(), L"CONOUT$") != 0;
+}
+
+// The prefixed form of a full path when it needs one, else empty.
+std::wstring prefixedFull(const std::wstring& full)
+{
+    const size_t root = fullPathRootLength(full);
+    if (root == 0)
+        return std::wstring();
+    bool needed = full.size() >= longPathThreshold;
+    for (size_t at = root; !needed && at < full.size();)
+    {
+        size_t end = full.find(L'\\', at);
+        if (end == std::wstring::npos)
+            end = full.size();
+        needed = isAlteredName(full.c_str() + at, end - at);
+        at = end + 1;
+    }
+    if (!needed)
+        return std::wstring();
+    // "\\.\device\..." and "\\?\device\..." become "\\?\device\...",
+    // "\\server\share\..." becomes "\\?\UNC\server\share\...".
+    if (full[0] == L'\\' && (full[2] == L'.' || full[2] == L'?') &&
+        (full.size() == 3 || full[3] == L'\\'))
+        return longPathPrefix + full.substr(std::min<size_t>(full.size(), prefixLength));
+    if (full[0] == L'\\')
+        return longUncPrefix + full.substr(2);
+    return longPathPrefix + full;
+}
 
 wchar_t lowered(wchar_t ch)
 {
@@ -26,24 +107,53 @@ bool hasLongPathPrefix(const std::wstring& path)
     return path.size() >= prefixLength && path.compare(0, prefixLength, longPathPrefix) == 0;
 }
 
-std::wstring withLongPathPrefix(const std::wstring& path)
+std::wstring platformName(const std::wstring& path)
 {
-    if (path.size() <= longPathThreshold || hasLongPathPrefix(path))
-        return path;
-    // Behind the prefix the platform takes every character literally: a relative
-    // path, a forward slash or a "." component would name nothing. Resolve them
-    // first, the way the platform itself resolves a short path.
-    const std::wstring full = fullPath(path);
-    if (full.rfind(L"\\\\.\\", 0) == 0)
-        return longPathPrefix + full.substr(prefixLength);
-    if (full.rfind(L"\\\\", 0) == 0)
-        return std::wstring(longPathPrefix) + L"UNC\\" + full.substr(2);
-    return longPathPrefix + full;
+    std::wstring prefixed = prefixedName(path);
+    return prefixed.empty() ? path : prefixed;
+}
+
+std::wstring platformName(const std::wstring& path, const std::wstring& currentFolder)
+{
+    std::wstring prefixed = prefixedName(path, currentFolder);
+    return prefixed.empty() ? path : prefixed;
+}
+
+std::wstring prefixedName(const std::wstring& path)
+{
+    if (!mayNeedPrefix(path))
+        return std::wstring();
+    return prefixedFull(fullPath(path));
+}
+
+std::wstring prefixedName(const std::wstring& path, const std::wstring& currentFolder)
+{
+    if (!mayNeedPrefix(path))
+        return std::wstring();
+    return prefixedFull(fullPath(path, currentFolder));
+}
+
+void appendWithoutLongPathPrefix(std::wstring& out, const std::wstring& path)
+{
+    if (!hasLongPathPrefix(path))
+    {
+        out.append(path);
+        return;
+    }
+    const size_t uncLength = std::size(longUncPrefix) - 1;
+    if (path.size() >= uncLength &&
+        CompareStringOrdinal(path.c_str(), static_cast<int>(uncLength), longUncPrefix,
+                             static_cast<int>(uncLength), TRUE) == CSTR_EQUAL)
+        out.append(L"\\\\").append(path, uncLength);
+    else
+        out.append(path, prefixLength);
 }
 
 std::wstring withoutLongPathPrefix(const std::wstring& path)
 {
-    return hasLongPathPrefix(path) ? path.substr(prefixLength) : path;
+    std::wstring result;
+    appendWithoutLongPathPrefix(result, path);
+    return result;
 }
 
 std::wstring addTrailingSeparator(const std::wstring& path)

@@ -7,14 +7,31 @@
 namespace tkit
 {
 
-// "\\?\": lets a path longer than 260 characters reach the file calls.
+// "\\?\": the platform takes the path behind it literally, at any length.
 inline constexpr wchar_t longPathPrefix[] = L"\\\\?\\";
-// A path longer than this gets the prefix on its way to a file call.
+// "\\?\UNC\": the same for a network path, in place of its leading "\\".
+inline constexpr wchar_t longUncPrefix[] = L"\\\\?\\UNC\\";
+// A full path of this many characters or more reaches the file calls only with
+// the prefix: the classic limit of 260 counts the terminating null.
 inline constexpr size_t longPathThreshold = 260;
 
 bool hasLongPathPrefix(const std::wstring& path);
-std::wstring withLongPathPrefix(const std::wstring& path);
+// The name a file call is handed for a path, so that it names exactly the
+// entry the path names: the prefixed full path when the full path has
+// longPathThreshold characters or more, or when the platform's own resolution
+// would change one of its names (a trailing dot or space dropped, a device
+// name such as NUL, COM1 or "nul.txt" taken as the device); otherwise the
+// path exactly as given. A path that already has the prefix stays as it is.
+std::wstring platformName(const std::wstring& path);
+// The same against the given current folder.
+std::wstring platformName(const std::wstring& path, const std::wstring& currentFolder);
+// The prefixed name when a path needs one (as platformName decides), else empty.
+std::wstring prefixedName(const std::wstring& path);
+std::wstring prefixedName(const std::wstring& path, const std::wstring& currentFolder);
+// The inverse of the prefix: "\\?\UNC\" gives back "\\", "\\?\" nothing.
 std::wstring withoutLongPathPrefix(const std::wstring& path);
+// Appends withoutLongPathPrefix(path) to out.
+void appendWithoutLongPathPrefix(std::wstring& out, const std::wstring& path);
 // The path ending in a separator; a path with only forward slashes gets one more.
 std::wstring addTrailingSeparator(const std::wstring& path);
 // Appends the pieces of text between any of the separator characters; empty pieces are dropped.

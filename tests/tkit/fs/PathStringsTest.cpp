@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testing_support::TempDir;
 
 namespace
@@ -37,43 +39,97 @@ TEST(LongPathPrefix, DetectsOnlyTheWholePrefixAtTheStart)
         EXPECT_EQ(tkit::hasLongPathPrefix(c.path), c.expected) << c.path;
 }
 
-TEST(LongPathPrefix, IsAddedOnlyPastTheThresholdAndNeverTwice)
+// What the platform's file calls are handed for a path, given the current
+// folder: the path as given while its full form has fewer than 260 characters
+// and no name that the platform's own resolution would change; otherwise the
+// prefixed full path, resolved here without that change.
+TEST(LongPathPrefix, ThePlatformIsHandedANameForExactlyTheListedEntry)
 {
-    const std::wstring at260 = pathOfLength(260);
-    const std::wstring at261 = pathOfLength(261);
-    const std::wstring prefixedLong = prefix + pathOfLength(400);
-    ASSERT_EQ(at260.size(), 260u);
-    ASSERT_EQ(at261.size(), 261u);
-
-    EXPECT_EQ(tkit::withLongPathPrefix(at260), at260);
-    EXPECT_EQ(tkit::withLongPathPrefix(at261), prefix + at261);
-    EXPECT_EQ(tkit::withLongPathPrefix(prefixedLong), prefixedLong);
-    EXPECT_EQ(tkit::withLongPathPrefix(L"\\\\?\\C:\\x"), L"\\\\?\\C:\\x");
-    EXPECT_EQ(tkit::withLongPathPrefix(L""), L"");
-
-    EXPECT_EQ(tkit::withoutLongPathPrefix(prefix + at261), at261);
-    EXPECT_EQ(tkit::withoutLongPathPrefix(at261), at261);
-    EXPECT_EQ(tkit::withoutLongPathPrefix(prefix), L"");
-    EXPECT_EQ(tkit::withoutLongPathPrefix(L"\\\\?"), L"\\\\?");
-}
-
-// Behind the prefix the platform resolves nothing, so a long path is put into
-// its absolute backslash form before the prefix goes in front.
-TEST(LongPathPrefix, LongPathsAreResolvedBeforeThePrefixGoesOn)
-{
+    const std::wstring cur = L"C:\\cur";
+    const std::wstring at259 = pathOfLength(259);
     const std::wstring tail = pathOfLength(300).substr(3);
     std::wstring forward = L"C:/" + tail;
-    for (wchar_t& ch : forward)
-        ch = ch == L'\\' ? L'/' : ch;
-    EXPECT_EQ(tkit::withLongPathPrefix(forward), prefix + L"C:\\" + tail);
-    EXPECT_EQ(tkit::withLongPathPrefix(L"C:\\x\\.\\..\\" + tail), prefix + L"C:\\" + tail);
-    EXPECT_EQ(tkit::withLongPathPrefix(L"\\\\server\\share\\" + tail),
-              prefix + L"UNC\\server\\share\\" + tail);
+    std::replace(forward.begin(), forward.end(), L'\\', L'/');
+    // A current folder that a relative name of 8 characters brings to 259.
+    const std::wstring deep = pathOfLength(250);
+    const std::wstring unc = L"\\\\server\\share";
+    const struct
+    {
+        std::wstring path;
+        std::wstring current;
+        std::wstring expected;
+    } cases[] = {
+        // Length of the full path: 259 goes as given, 260 and more get the prefix.
+        {at259, cur, at259},
+        {pathOfLength(260), cur, prefix + pathOfLength(260)},
+        {pathOfLength(261), cur, prefix + pathOfLength(261)},
+        {L"12345678", deep, L"12345678"},
+        {L"123456789", deep, prefix + deep + L"\\123456789"},
+        {L"..\\" + std::wstring(20, L'x'), deep,
+         prefix + deep.substr(0, 239) + L"\\" + std::wstring(20, L'x')},
+        {L".\\x\\..\\12345678", deep, L".\\x\\..\\12345678"},
+        // Forward slashes, "." and ".." are resolved behind the prefix.
+        {L"C:/a/b", cur, L"C:/a/b"},
+        {forward, cur, prefix + L"C:\\" + tail},
+        {L"C:\\x\\.\\..\\" + tail, cur, prefix + L"C:\\" + tail},
+        {L"C:\\a\\..\\b", cur, L"C:\\a\\..\\b"},
+        {L"C:\\a\\.\\..\\\\report.", cur, prefix + L"C:\\report."},
+        {L"sub/../memo ", cur, prefix + L"C:\\cur\\memo "},
+        // Already prefixed, the empty path and the console names go as given.
+        {prefix + pathOfLength(400), cur, prefix + pathOfLength(400)},
+        {L"\\\\?\\C:\\x\\report.", cur, L"\\\\?\\C:\\x\\report."},
+        {L"", cur, L""},
+        {L"conin$", cur, L"conin$"},
+        // Drive-relative and rooted paths.
+        {L"C:rel", cur, L"C:rel"},
+        {L"c:rel.", cur, prefix + L"C:\\cur\\rel."},
+        {L"Q:rel.", cur, prefix + L"Q:\\rel."},
+        {L"\\top\\report.", cur, prefix + L"C:\\top\\report."},
+        {L"\\top\\report.", unc + L"\\cur", L"\\\\?\\UNC\\server\\share\\top\\report."},
+        // Network paths: "\\server\share" becomes "\\?\UNC\server\share".
+        {unc + L"\\a", cur, unc + L"\\a"},
+        {unc + L"\\" + tail, cur, L"\\\\?\\UNC\\server\\share\\" + tail},
+        {L"//server/share/memo ", cur, L"\\\\?\\UNC\\server\\share\\memo "},
+        {L"report.", unc + L"\\d", L"\\\\?\\UNC\\server\\share\\d\\report."},
+        {L"\\\\.\\C:\\x\\report.", cur, prefix + L"C:\\x\\report."},
+        {L"\\\\.\\COM1", cur, L"\\\\.\\COM1"},
+        // A trailing dot or space, anywhere in the path.
+        {L"C:\\d\\report", cur, L"C:\\d\\report"},
+        {L"C:\\d\\report.", cur, prefix + L"C:\\d\\report."},
+        {L"C:\\d\\memo ", cur, prefix + L"C:\\d\\memo "},
+        {L"C:\\d\\dirdot.\\f", cur, prefix + L"C:\\d\\dirdot.\\f"},
+        {L"C:\\d\\...", cur, prefix + L"C:\\d\\..."},
+        {L"C:\\d\\.hidden\\a.b c", cur, L"C:\\d\\.hidden\\a.b c"},
+        // Device names, in any case, with an extension or spaces, anywhere.
+        {L"C:\\d\\nul.txt", cur, prefix + L"C:\\d\\nul.txt"},
+        {L"C:\\d\\CON", cur, prefix + L"C:\\d\\CON"},
+        {L"C:\\d\\Com1", cur, prefix + L"C:\\d\\Com1"},
+        {L"C:\\d\\lpt9.tar.gz", cur, prefix + L"C:\\d\\lpt9.tar.gz"},
+        {L"C:\\d\\aux .txt", cur, prefix + L"C:\\d\\aux .txt"},
+        {L"C:\\d\\com\u00B9", cur, prefix + L"C:\\d\\com\u00B9"},
+        {L"C:\\d\\prn\\f", cur, prefix + L"C:\\d\\prn\\f"},
+        {L"C:\\d\\CONOUT$", cur, prefix + L"C:\\d\\CONOUT$"},
+        {L"nul", cur, prefix + L"C:\\cur\\nul"},
+        {L"C:\\d\\com0\\lpt10\\console\\nul0\\conx.txt", cur,
+         L"C:\\d\\com0\\lpt10\\console\\nul0\\conx.txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tkit::platformName(c.path, c.current), c.expected)
+            << c.path << L" in " << c.current;
 
+    // Without a current folder given, the process's own is used.
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
-    const std::wstring relative = tkit::withLongPathPrefix(tail);
-    EXPECT_EQ(relative, prefix + tkit::addTrailingSeparator(current) + tail);
+    EXPECT_EQ(tkit::platformName(tail), tkit::platformName(tail, current));
+    EXPECT_EQ(tkit::platformName(tail), prefix + tkit::addTrailingSeparator(current) + tail);
+
+    // The prefix comes off as it went on.
+    EXPECT_EQ(tkit::withoutLongPathPrefix(prefix + at259), at259);
+    EXPECT_EQ(tkit::withoutLongPathPrefix(L"\\\\?\\UNC\\server\\share\\x"),
+              L"\\\\server\\share\\x");
+    EXPECT_EQ(tkit::withoutLongPathPrefix(at259), at259);
+    EXPECT_EQ(tkit::withoutLongPathPrefix(prefix), L"");
+    EXPECT_EQ(tkit::withoutLongPathPrefix(L"\\\\?"), L"\\\\?");
 }
 
 TEST(TrailingSeparator, FollowsTheLastSeparatorKind)
