@@ -10,23 +10,13 @@
 #include <map>
 
 using testing_support::ListDialog;
+using testing_support::shownAs;
 using testing_support::TempDir;
 
 namespace
 {
 
 constexpr unsigned long long ticksPerMillisecond = 10000;
-
-// The text a time shows as, through the same local-time conversion as capture.
-std::wstring shownAs(unsigned long long ticks)
-{
-    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    FILETIME local = {};
-    SYSTEMTIME time = {};
-    FileTimeToLocalFileTime(&utc, &local);
-    FileTimeToSystemTime(&local, &time);
-    return formatTimestamp(time);
-}
 
 void expectNewRow(FileListView& list, int row)
 {

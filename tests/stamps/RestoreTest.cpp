@@ -2,10 +2,13 @@
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Restore.h"
+#include "support/FolderLink.h"
 #include "support/MainWindowRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <string>
 #include <vector>
@@ -248,6 +251,82 @@ TEST(Restore, PathsLongerThan260CharactersAreRestoredReadOnlyIncluded)
     EXPECT_EQ(lastWriteTicks(plain), toMilliseconds(plainBefore));
     EXPECT_EQ(lastWriteTicks(readOnly), toMilliseconds(readOnlyBefore));
     EXPECT_EQ(attributesOf(readOnly), readOnlyAttributes);
+}
+
+// Added with their folder, every row shows its own file's time and a restore
+// lands on its own file only, for names that the platform's own resolution
+// would take for another: a trailing dot or space, a device name.
+TEST(Restore, EachRowNamesExactlyItsOwnFileWhatTheNameEndsIn)
+{
+    TempDir dir;
+    const std::vector<std::wstring> names = {L"report.",    L"report",    L"memo ",   L"memo",
+                                             L"dirdot.\\f", L"dirdot\\f", L"nul.txt", L"con"};
+    std::map<std::wstring, unsigned long long> times;
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        const std::wstring path = dir.file(L"top\\" + names[i]);
+        times[path] = testing_support::localTicks(2001, 2, 3, 4, 5, 6, static_cast<int>(10 + i));
+    }
+    for (const auto& [path, ticks] : times)
+        ASSERT_TRUE(setLastWriteTicks(path, ticks)) << path;
+    const std::wstring dropped = dir / L"top\\report";
+
+    std::map<std::wstring, std::wstring> shown;
+    std::vector<EntryStatus> statuses;
+    withMainWindow(L"-r " + quoted(dir / L"top"), [&](MainDialog& dialog) {
+        FileListView& list = *dialog.list();
+        for (int row = list.itemCount() - 1; row >= 0; --row)
+        {
+            shown[list.itemText(row, 0)] = list.itemText(row, 1);
+            if (list.itemText(row, 0) == dropped)
+                list.deleteItem(row);
+        }
+        for (const auto& [path, ticks] : times)
+            setLastWriteTicks(path, ticks + anHour);
+        dialog.restoreTimestamps();
+        for (int row = 0; row < list.itemCount(); ++row)
+            statuses.push_back(statusOf(dialog, row));
+    });
+    EXPECT_EQ(shown.size(), names.size() + 3) << "top, dirdot. and dirdot have rows too";
+    for (const auto& [path, ticks] : times)
+    {
+        EXPECT_EQ(shown[path], testing_support::shownAs(ticks)) << path;
+        EXPECT_EQ(lastWriteTicks(path), path == dropped ? ticks + anHour : ticks) << path;
+    }
+    EXPECT_EQ(statuses, std::vector<EntryStatus>(names.size() + 2, EntryStatus::Restored));
+}
+
+// A folder on a network share, deeper than 260 characters: its rows name the
+// share as the user does, and its times come back to the millisecond.
+TEST(Restore, ANetworkFolderDeeperThan260CharactersIsCapturedAndRestored)
+{
+    TempDir dir;
+    testing_support::WineShare share(dir.path());
+    if (share.path().empty())
+        GTEST_SKIP() << "no network share to serve the test folder";
+    std::wstring relative = L"top";
+    while ((share.path() + L"\\" + relative).size() < 270)
+        relative += L"\\network-folder";
+    const std::wstring folder = share.path() + L"\\" + relative;
+    const std::wstring deep = folder + L"\\sub\\deep.txt";
+    const auto original = testing_support::localTicks(2018, 8, 9, 10, 11, 12, 345, 678);
+    ASSERT_TRUE(setLastWriteTicks(dir.file(relative + L"\\sub\\deep.txt"), original));
+
+    std::vector<std::wstring> rows;
+    std::vector<EntryStatus> statuses;
+    withMainWindow(L"-r " + quoted(folder), [&](MainDialog& dialog) {
+        FileListView& list = *dialog.list();
+        for (int row = 0; row < list.itemCount(); ++row)
+            rows.push_back(list.itemText(row, 0));
+        EXPECT_EQ(list.itemText(list.itemCount() - 1, 1), testing_support::shownAs(original));
+        setLastWriteTicks(deep, original + anHour);
+        dialog.restoreTimestamps();
+        for (int row = 0; row < list.itemCount(); ++row)
+            statuses.push_back(statusOf(dialog, row));
+    });
+    EXPECT_EQ(rows, (std::vector<std::wstring>{folder, folder + L"\\sub", deep}));
+    EXPECT_EQ(statuses, std::vector<EntryStatus>(3, EntryStatus::Restored));
+    EXPECT_EQ(lastWriteTicks(deep), toMilliseconds(original));
 }
 
 TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)

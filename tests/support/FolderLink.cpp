@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace testing_support
 {
 
@@ -100,6 +102,38 @@ bool FolderLink::exists() const
     const DWORD attributes = attributesOf(linkPath);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::wstring wineUnixName(const std::wstring& path)
+{
+    const UnixNameFunction toUnix = unixNameFunction();
+    return toUnix != nullptr ? unixName(toUnix, path) : std::wstring();
+}
+
+WineShare::WineShare(const std::wstring& target)
+{
+    // Wine names C: as <prefix>/dosdevices/c:/ and maps Z: to the Unix root.
+    const std::wstring drive = wineUnixName(L"C:\\");
+    const size_t at = drive.rfind(L"/dosdevices/");
+    if (at == std::wstring::npos)
+        return;
+    std::wstring unc = L"Z:" + drive.substr(0, at) + L"/dosdevices/unc";
+    std::replace(unc.begin(), unc.end(), L'/', L'\\');
+    for (const std::wstring& folder : {unc, unc + L"\\SERVER"})
+    {
+        if (CreateDirectoryW(longPath(folder).c_str(), nullptr))
+            madeFolders.push_back(folder);
+    }
+    link = std::make_unique<FolderLink>(unc + L"\\SERVER\\SHARE", target);
+    if (link->exists())
+        sharePath = L"\\\\SERVER\\SHARE";
+}
+
+WineShare::~WineShare()
+{
+    link.reset();
+    for (auto folder = madeFolders.rbegin(); folder != madeFolders.rend(); ++folder)
+        RemoveDirectoryW(longPath(*folder).c_str());
 }
 
 } // namespace testing_support

@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "stamps/Timestamp.h"
+
 #include <atomic>
 
 namespace testing_support
@@ -35,7 +37,13 @@ ULARGE_INTEGER toLarge(const FILETIME& time)
 
 std::wstring longPath(const std::wstring& path)
 {
-    if (path.size() > 250 && path.rfind(L"\\\\?\\", 0) != 0)
+    if (path.rfind(L"\\\\?\\", 0) == 0)
+        return path;
+    const bool backslashes = path.find(L'/') == std::wstring::npos;
+    if (backslashes && path.rfind(L"\\\\", 0) == 0 && path.size() > 2 && path[2] != L'.')
+        return L"\\\\?\\UNC" + path.substr(1);
+    if ((backslashes && path.size() > 2 && path[1] == L':' && path[2] == L'\\') ||
+        path.size() > 250)
         return L"\\\\?\\" + path;
     return path;
 }
@@ -142,6 +150,16 @@ unsigned long long localTicks(int year, int month, int day, int hour, int minute
     SystemTimeToFileTime(&st, &local);
     LocalFileTimeToFileTime(&local, &utc);
     return toLarge(utc).QuadPart + extraTicks;
+}
+
+std::wstring shownAs(unsigned long long ticks)
+{
+    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    FILETIME local = {};
+    SYSTEMTIME time = {};
+    FileTimeToLocalFileTime(&utc, &local);
+    FileTimeToSystemTime(&local, &time);
+    return formatTimestamp(time);
 }
 
 TempDir::TempDir() : root(makeRoot()) {}

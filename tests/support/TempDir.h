@@ -31,7 +31,10 @@ private:
     std::wstring root;
 };
 
-// "\\?\" in front of a path of more than 250 characters.
+// The exact form of a path, in which every name is taken as written at any
+// length: "\\?\" in front of an absolute path with backslashes ("\\?\UNC\"
+// in place of a network path's "\\"), and of any other path of more than 250
+// characters.
 std::wstring longPath(const std::wstring& path);
 // Creates every missing folder of a path.
 void createFolders(const std::wstring& path);
@@ -48,5 +51,8 @@ SYSTEMTIME dateTime(int year, int month, int day, int hour, int minute, int seco
 // FILETIME ticks of a local date and time (through the current time-zone bias), plus extra ticks.
 unsigned long long localTicks(int year, int month, int day, int hour, int minute, int second,
                               int millisecond, unsigned long long extraTicks = 0);
+
+// The text a time shows as in the list, through the same local-time conversion as capture.
+std::wstring shownAs(unsigned long long ticks);
 
 } // namespace testing_support
