@@ -127,23 +127,29 @@ bool needsCurrentFolder(const std::wstring& path)
     return !(startsWithDrive(path) && path.size() >= 3 && isSeparator(path[2]));
 }
 
-// Appends the names of path from position from to names, applying "." and "..".
-void applyNames(std::vector<std::wstring>& names, const std::wstring& path, size_t from)
+// Appends the names of path from position from to full, each after a
+// backslash, applying "." and "..": ".." takes back the last name, never the
+// root. starts holds where each name appended so far begins.
+void appendNames(std::wstring& full, std::vector<size_t>& starts, const std::wstring& path,
+                 size_t from)
 {
     for (size_t at = skipSeparators(path, from); at < path.size();
          at = skipSeparators(path, componentEnd(path, at)))
     {
-        const size_t end = componentEnd(path, at);
-        const size_t length = end - at;
+        const size_t length = componentEnd(path, at) - at;
         if (length == 1 && path[at] == L'.')
             continue;
         if (length == 2 && path[at] == L'.' && path[at + 1] == L'.')
         {
-            if (!names.empty())
-                names.pop_back();
+            if (!starts.empty())
+            {
+                full.resize(starts.back());
+                starts.pop_back();
+            }
             continue;
         }
-        names.emplace_back(path, at, length);
+        starts.push_back(full.size());
+        full.append(1, L'\\').append(path, at, length);
     }
 }
 
@@ -159,47 +165,45 @@ std::wstring fullPath(const std::wstring& path, const std::wstring& currentFolde
     if (path.empty() || path.rfind(L"\\\\?\\", 0) == 0)
         return path;
 
-    // The folder a relative path starts from, and where the path's own names begin.
-    std::wstring base;
+    // The folder a relative path starts from (none for an absolute path), and
+    // where the path's own names begin.
+    std::wstring resolvedBase;
+    const std::wstring* base = nullptr;
     size_t from = 0;
-    if (startsWithTwoSeparators(path) ||
-        (startsWithDrive(path) && path.size() >= 3 && isSeparator(path[2])))
-    {
-        from = 0;
-    }
-    else if (startsWithDrive(path))
+    if (startsWithDrive(path) && !(path.size() >= 3 && isSeparator(path[2])))
     {
         const bool currentDrive =
             startsWithDrive(currentFolder) && upper(currentFolder[0]) == upper(path[0]);
-        base = currentDrive ? currentFolder : driveFolder(path[0]);
+        if (!currentDrive)
+            resolvedBase = driveFolder(path[0]);
+        base = currentDrive ? &currentFolder : &resolvedBase;
         from = 2;
     }
-    else if (isSeparator(path[0]))
+    else if (isSeparator(path[0]) && !startsWithTwoSeparators(path))
     {
         // Rooted: the root of the current folder's drive or share.
-        base = absoluteRoot(currentFolder).text;
+        resolvedBase = absoluteRoot(currentFolder).text;
+        base = &resolvedBase;
     }
-    else
+    else if (!startsWithDrive(path) && !startsWithTwoSeparators(path))
     {
-        base = currentFolder;
+        base = &currentFolder;
     }
 
-    const std::wstring& absolute = base.empty() ? path : base;
+    const std::wstring& absolute = base != nullptr ? *base : path;
     if (!startsWithDrive(absolute) && !startsWithTwoSeparators(absolute))
         return path;
     const Root root = absoluteRoot(absolute);
-    std::vector<std::wstring> names;
-    if (!base.empty())
-        applyNames(names, base, root.rest);
-    applyNames(names, path, base.empty() ? root.rest : from);
-
     std::wstring full = root.text;
-    const bool drive = startsWithDrive(root.text);
-    if (names.empty() && (drive || isSeparator(path.back())))
-        full += L'\\';
-    for (const std::wstring& name : names)
-        full.append(1, L'\\').append(name);
-    if (!names.empty() && isSeparator(path.back()))
+    full.reserve(root.text.size() + (base != nullptr ? base->size() + 1 : 0) + path.size() + 1);
+    std::vector<size_t> starts;
+    if (base != nullptr)
+        appendNames(full, starts, *base, root.rest);
+    appendNames(full, starts, path, base != nullptr ? from : root.rest);
+
+    // A bare drive root keeps its backslash, and so does a path written with a
+    // separator at its end.
+    if ((starts.empty() && startsWithDrive(root.text)) || isSeparator(path.back()))
         full += L'\\';
     return full;
 }
