@@ -266,9 +266,8 @@ TEST(Restore, EachRowNamesExactlyItsOwnFileWhatTheNameEndsIn)
     {
         const std::wstring path = dir.file(L"top\\" + names[i]);
         times[path] = testing_support::localTicks(2001, 2, 3, 4, 5, 6, static_cast<int>(10 + i));
+        ASSERT_TRUE(setLastWriteTicks(path, times[path])) << path;
     }
-    for (const auto& [path, ticks] : times)
-        ASSERT_TRUE(setLastWriteTicks(path, ticks)) << path;
     const std::wstring dropped = dir / L"top\\report";
 
     std::map<std::wstring, std::wstring> shown;

@@ -104,27 +104,18 @@ bool FolderLink::exists() const
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-std::wstring wineUnixName(const std::wstring& path)
-{
-    const UnixNameFunction toUnix = unixNameFunction();
-    return toUnix != nullptr ? unixName(toUnix, path) : std::wstring();
-}
-
 WineShare::WineShare(const std::wstring& target)
 {
     // Wine names C: as <prefix>/dosdevices/c:/ and maps Z: to the Unix root.
-    const std::wstring drive = wineUnixName(L"C:\\");
+    const UnixNameFunction toUnix = unixNameFunction();
+    const std::wstring drive = toUnix != nullptr ? unixName(toUnix, L"C:\\") : std::wstring();
     const size_t at = drive.rfind(L"/dosdevices/");
     if (at == std::wstring::npos)
         return;
-    std::wstring unc = L"Z:" + drive.substr(0, at) + L"/dosdevices/unc";
-    std::replace(unc.begin(), unc.end(), L'/', L'\\');
-    for (const std::wstring& folder : {unc, unc + L"\\SERVER"})
-    {
-        if (CreateDirectoryW(longPath(folder).c_str(), nullptr))
-            madeFolders.push_back(folder);
-    }
-    link = std::make_unique<FolderLink>(unc + L"\\SERVER\\SHARE", target);
+    uncFolder = L"Z:" + drive.substr(0, at) + L"/dosdevices/unc";
+    std::replace(uncFolder.begin(), uncFolder.end(), L'/', L'\\');
+    createFolders(uncFolder + L"\\SERVER");
+    link = std::make_unique<FolderLink>(uncFolder + L"\\SERVER\\SHARE", target);
     if (link->exists())
         sharePath = L"\\\\SERVER\\SHARE";
 }
@@ -132,8 +123,9 @@ WineShare::WineShare(const std::wstring& target)
 WineShare::~WineShare()
 {
     link.reset();
-    for (auto folder = madeFolders.rbegin(); folder != madeFolders.rend(); ++folder)
-        RemoveDirectoryW(longPath(*folder).c_str());
+    // Only empty folders go: whatever else Wine serves stays.
+    RemoveDirectoryW(longPath(uncFolder + L"\\SERVER").c_str());
+    RemoveDirectoryW(longPath(uncFolder).c_str());
 }
 
 } // namespace testing_support

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace testing_support
 {
@@ -27,12 +26,8 @@ private:
     bool unixLink = false;
 };
 
-// Wine's Unix name of a Windows path; empty on Windows.
-std::wstring wineUnixName(const std::wstring& path);
-
-// The network share \\SERVER\SHARE served from a folder. Wine serves
-// \\server\share from the link dosdevices\unc\server\share in its prefix; the
-// link and the folders made for it go when the object goes. Nothing on Windows.
+// \\SERVER\SHARE served from a folder, as Wine serves \\server\share: from a link
+// dosdevices\unc\server\share in its prefix, removed when the object goes.
 class WineShare
 {
 public:
@@ -45,7 +40,7 @@ public:
     const std::wstring& path() const { return sharePath; }
 
 private:
-    std::vector<std::wstring> madeFolders;
+    std::wstring uncFolder;
     std::unique_ptr<FolderLink> link;
     std::wstring sharePath;
 };
