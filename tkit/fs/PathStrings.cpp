@@ -62,8 +62,10 @@ bool isAlteredName(const wchar_t* name, size_t length)
 // the two console names (which the platform opens by these exact names) go as given.
 bool mayNeedPrefix(const std::wstring& path)
 {
-    return !path.empty() && !hasLongPathPrefix(path) && lstrcmpiW(path.c_str(), L"CONIN$") != 0 &&
-           lstrcmpiW(path.c_str(), L"CONOUT$") != 0;
+    if (path.empty() || hasLongPathPrefix(path))
+        return false;
+    return path.size() > 7 ||
+           (lstrcmpiW(path.c_str(), L"CONIN$") != 0 && lstrcmpiW(path.c_str(), L"CONOUT$") != 0);
 }
 
 // The prefixed form of a full path when it needs one, else empty.
