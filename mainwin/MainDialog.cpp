@@ -1,11 +1,13 @@
 #include "mainwin/MainDialog.h"
 
-#include "app/CommandLine.h"
-#include "app/WindowTitle.h"
+#include "tkit/ui/CommandLine.h"
+#include "mainwin/WindowTitle.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/ResizeAnchor.h"
 #include "res/resource.h"
+#include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
+#include "stamps/Restore.h"
 #include "tkit/ui/DropFiles.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
@@ -17,7 +19,6 @@ constexpr int fileColumnIndex = 0;
 constexpr int timeColumnIndex = 1;
 constexpr int timeColumnWidth = 140;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
-constexpr int settingsMenuPosition = 3;
 
 bool controlKeyDown()
 {
@@ -67,7 +68,7 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     }
 
     menu.handle = GetMenu(window);
-    menu.popup = GetSubMenu(menu.handle, settingsMenuPosition);
+    menu.popup = menu.submenuHolding(IDM_ADD_RECURSIVELY);
     DragAcceptFiles(window, TRUE);
     if (controlKeyDown())
         ShowWindow(window, SW_MINIMIZE);
@@ -106,6 +107,16 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
     // Show the new row colours at once.
     InvalidateRect(listView->window, nullptr, FALSE);
     return 0;
+}
+
+void MainDialog::restoreTimestamps()
+{
+    restoreCheckedRows(*listView);
+}
+
+void MainDialog::editEntry()
+{
+    editSelectedRow(*listView, window);
 }
 
 void MainDialog::clearList()

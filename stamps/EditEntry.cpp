@@ -1,8 +1,10 @@
-#include "mainwin/MainDialog.h"
+#include "stamps/EditEntry.h"
+
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
+#include "tkit/ui/Dialog.h"
 #include "tkit/ui/TextExtent.h"
 
 #include <commctrl.h>
@@ -115,21 +117,21 @@ private:
 
 } // namespace
 
-void MainDialog::editEntry()
+void editSelectedRow(FileListView& list, HWND owner)
 {
-    const int row = listView->nextItem(-1, LVNI_SELECTED);
+    const int row = list.nextItem(-1, LVNI_SELECTED);
     if (row == -1)
         return;
-    std::wstring name = listView->itemText(row, 0);
-    std::wstring time = listView->itemText(row, 1);
+    std::wstring name = list.itemText(row, 0);
+    std::wstring time = list.itemText(row, 1);
     const std::wstring nameBefore = name;
     const std::wstring timeBefore = time;
 
     EditDialog dialog(&name, &time);
-    dialog.runModal(window);
+    dialog.runModal(owner);
 
-    listView->setItemText(row, 0, name.c_str());
-    listView->setItemText(row, 1, time.c_str());
+    list.setItemText(row, 0, name.c_str());
+    list.setItemText(row, 1, time.c_str());
     if (name != nameBefore || time != timeBefore)
-        listView->setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
+        list.setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
 }

@@ -1,5 +1,6 @@
 #include "stamps/FileListView.h"
 
+#include "res/resource.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
 #include "tkit/fs/Attributes.h"
@@ -15,7 +16,6 @@ namespace
 
 constexpr int uncheckedImage = 1;
 constexpr int checkedImage = 2;
-constexpr WPARAM editCommand = 40003;
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
 constexpr COLORREF failedBackground = RGB(255, 203, 203);
 
@@ -195,7 +195,7 @@ void FileListView::keyDown(WORD key)
 {
     if (key == VK_F2)
     {
-        SendMessageW(GetParent(window), WM_COMMAND, editCommand, 0);
+        SendMessageW(GetParent(window), WM_COMMAND, IDM_EDIT, 0);
         return;
     }
     if (key != VK_SPACE)

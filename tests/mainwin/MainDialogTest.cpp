@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
-#include "app/WindowTitle.h"
+#include "tkit/ui/CommandLine.h"
+#include "mainwin/WindowTitle.h"
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
