@@ -3,7 +3,7 @@
 namespace tkit
 {
 
-Menu::Menu(HINSTANCE instance) : instance(instance) {}
+Menu::Menu(HINSTANCE module) : instance(module) {}
 
 Menu::~Menu()
 {
