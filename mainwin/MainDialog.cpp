@@ -27,8 +27,8 @@ bool controlKeyDown()
 
 } // namespace
 
-MainDialog::MainDialog(HINSTANCE instance, const tkit::CommandLine* commandLine)
-    : Dialog(instance, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
+MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine)
+    : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
       menu(GetModuleHandleW(nullptr))
 {
 }

@@ -27,8 +27,8 @@ constexpr int nameBufferSize = 32768;
 class EditDialog : public tkit::Dialog
 {
 public:
-    EditDialog(std::wstring* name, std::wstring* time)
-        : Dialog(GetModuleHandleW(nullptr), IDD_EDIT), name(name), time(time)
+    EditDialog(std::wstring* nameText, std::wstring* timeText)
+        : Dialog(GetModuleHandleW(nullptr), IDD_EDIT), name(nameText), time(timeText)
     {
     }
 
@@ -99,9 +99,9 @@ private:
     void typeIntoField(int virtualKey)
     {
         if (virtualKey == VK_UP)
-            milliseconds = milliseconds < 999 ? milliseconds + 1 : 0;
+            milliseconds = milliseconds < 999 ? static_cast<WORD>(milliseconds + 1) : 0;
         else if (virtualKey == VK_DOWN)
-            milliseconds = milliseconds > 0 ? milliseconds - 1 : 999;
+            milliseconds = milliseconds > 0 ? static_cast<WORD>(milliseconds - 1) : 999;
         else if (virtualKey >= '0' && virtualKey <= '9')
         {
             const WORD digit = static_cast<WORD>(virtualKey - '0');

@@ -26,7 +26,10 @@ bool isKeyDown(int key)
 
 } // namespace
 
-FileListView::FileListView(HWND parent, int id) : tkit::ListView(parent, id) {}
+FileListView::FileListView(HWND parentWindow, int controlId)
+    : tkit::ListView(parentWindow, controlId)
+{
+}
 
 void FileListView::addPath(const std::wstring& path, bool recursive)
 {

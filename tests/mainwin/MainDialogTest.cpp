@@ -32,8 +32,8 @@ std::vector<bool> checkMarks(HWND dialog)
     HMENU popup = GetSubMenu(bar, 3);
     SendMessageW(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 3);
     std::vector<bool> marks;
-    for (UINT id : {IDM_ADD_RECURSIVELY, IDM_CONFIRM_RESTORE, IDM_CONFIRM_CLEAR})
-        marks.push_back((GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
+    for (const int id : {IDM_ADD_RECURSIVELY, IDM_CONFIRM_RESTORE, IDM_CONFIRM_CLEAR})
+        marks.push_back((GetMenuState(bar, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0);
     return marks;
 }
 

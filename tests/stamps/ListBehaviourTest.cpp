@@ -104,12 +104,12 @@ TEST_F(ListBehaviour, TheHeaderDrawsInTheDefaultWayAndItsRecordIsLeftAlone)
     } record = {};
     std::memset(record.guard, 0xA5, sizeof(record.guard));
     record.draw.hdr.hwndFrom = header;
-    record.draw.hdr.idFrom = GetDlgCtrlID(header);
+    record.draw.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
     record.draw.hdr.code = NM_CUSTOMDRAW;
     record.draw.lItemlParam = failed;
     SetWindowLongPtrW(host.window(), DWLP_MSGRESULT, 12345);
 
-    for (const DWORD stage : {CDDS_PREPAINT, CDDS_ITEMPREPAINT})
+    for (const DWORD stage : {DWORD{CDDS_PREPAINT}, DWORD{CDDS_ITEMPREPAINT}})
     {
         record.draw.dwDrawStage = stage;
         EXPECT_EQ(SendMessageW(host.listWindow(), WM_NOTIFY, record.draw.hdr.idFrom,

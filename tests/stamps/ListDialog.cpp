@@ -131,7 +131,7 @@ INT_PTR CALLBACK ListDialog::dialogProc(HWND window, UINT message, WPARAM wParam
     }
 }
 
-HeldKeys::HeldKeys(std::vector<WORD> keys) : keys(std::move(keys))
+HeldKeys::HeldKeys(std::vector<WORD> heldKeys) : keys(std::move(heldKeys))
 {
     for (const WORD key : this->keys)
         send(key, false);

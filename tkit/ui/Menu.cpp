@@ -26,7 +26,7 @@ HMENU findSubmenuHolding(HMENU menu, UINT commandId)
 
 } // namespace
 
-Menu::Menu(HINSTANCE instance) : instance(instance) {}
+Menu::Menu(HINSTANCE module) : instance(module) {}
 
 Menu::~Menu()
 {
