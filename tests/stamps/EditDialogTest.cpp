@@ -4,6 +4,7 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "support/MainWindowRun.h"
+#include "tkit/ui/TextExtent.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,19 @@ TEST(EditDialog, OpensOnTheLowestSelectedRowWithItsPathAndTime)
             shownName = nameText(edit);
             shown = pickerTime(edit);
             shownMilliseconds = millisecondText(edit);
+            // Every label shows its whole text in its own font.
+            for (HWND child = GetWindow(edit, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
+            {
+                wchar_t text[64] = {}, kind[16] = {};
+                const int length = GetWindowTextW(child, text, 64);
+                RECT room = {};
+                GetClientRect(child, &room);
+                if (GetClassNameW(child, kind, 16) && std::wstring(kind) == L"Static" && length)
+                {
+                    EXPECT_GE(room.right, tkit::textExtent(child, text, length).cx) << text;
+                }
+            }
             PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
         });
     EXPECT_EQ(shownName, dir / L"b.txt");
