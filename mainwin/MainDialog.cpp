@@ -98,6 +98,8 @@ void MainDialog::dpiChanged(UINT newDpi, const RECT& suggested)
     };
     minWidth = rescaled(minWidth);
     minHeight = rescaled(minHeight);
+    anchor->marginWidth = rescaled(anchor->marginWidth);
+    anchor->marginHeight = rescaled(anchor->marginHeight);
     for (const int column : {fileColumnIndex, timeColumnIndex})
         listView->setColumnWidth(column, rescaled(listView->columnWidth(column)));
     dpi = newDpi;
