@@ -8,6 +8,7 @@
 #include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
 #include "stamps/Restore.h"
+#include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
@@ -17,7 +18,12 @@ namespace
 
 constexpr int fileColumnIndex = 0;
 constexpr int timeColumnIndex = 1;
+// Pixels at 100 %. The list pads a cell's text by 12 pixels under Wine; a
+// little more leaves room for other systems' padding.
 constexpr int timeColumnWidth = 140;
+constexpr int cellPadding = 16;
+// Sent to itself after a change of scale, once the controls have their new fonts.
+constexpr UINT fitColumnsMessage = WM_APP + 1;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 
 bool controlKeyDown()
@@ -46,6 +52,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     SetWindowTextW(window, windowTitle().c_str());
 
     listView = std::make_unique<FileListView>(window, IDC_FILE_LIST);
+    dpi = tkit::windowDpi(window);
+    tkit::keepDialogLayout(window);
 
     RECT rect;
     GetWindowRect(window, &rect);
@@ -54,7 +62,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
 
     GetWindowRect(listView->window, &rect);
     listView->insertColumn(fileColumnIndex, L"ファイル名", rect.right - rect.left);
-    listView->insertColumn(timeColumnIndex, L"更新日時", timeColumnWidth);
+    listView->insertColumn(timeColumnIndex, L"更新日時", tkit::scaled(timeColumnWidth, dpi));
+    fitTimeColumn();
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
     anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
@@ -74,6 +83,30 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
         ShowWindow(window, SW_MINIMIZE);
     SetFocus(listView->window);
     return TRUE;
+}
+
+void MainDialog::fitTimeColumn()
+{
+    const int width = listView->timeTextWidth() + tkit::scaled(cellPadding, dpi);
+    if (listView->columnWidth(timeColumnIndex) < width)
+        listView->setColumnWidth(timeColumnIndex, width);
+}
+
+void MainDialog::dpiChanged(UINT newDpi, const RECT& suggested)
+{
+    const auto rescaled = [&](int length) {
+        return MulDiv(length, static_cast<int>(newDpi), static_cast<int>(dpi));
+    };
+    minWidth = rescaled(minWidth);
+    minHeight = rescaled(minHeight);
+    anchor->marginWidth = rescaled(anchor->marginWidth);
+    anchor->marginHeight = rescaled(anchor->marginHeight);
+    for (const int column : {fileColumnIndex, timeColumnIndex})
+        listView->setColumnWidth(column, rescaled(listView->columnWidth(column)));
+    dpi = newDpi;
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(window, fitColumnsMessage, 0, 0);
 }
 
 void MainDialog::applyOptions()
@@ -228,6 +261,13 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_COPYDATA:
         return takeHandOff(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DPICHANGED:
+        dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        // Not handled here: the system goes on to give the controls new fonts.
+        return 0;
+    case fitColumnsMessage:
+        fitTimeColumn();
+        return 0;
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wParam) == menu.popup)
             updateCheckMarks();

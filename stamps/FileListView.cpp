@@ -9,6 +9,7 @@
 #include "tkit/fs/StringList.h"
 #include "tkit/ui/RedrawPause.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -80,6 +81,25 @@ void FileListView::captureTime(const std::wstring& path, int row)
     if (read && FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time))
         text = formatTimestamp(time);
     setItemText(row, 1, text.c_str());
+}
+
+int FileListView::timeTextWidth() const
+{
+    // Digits need not be equally wide: the widest stands for every digit.
+    wchar_t widest = L'0';
+    int widestWidth = 0;
+    for (wchar_t digit = L'0'; digit <= L'9'; ++digit)
+    {
+        const wchar_t text[] = {digit, L'\0'};
+        if (const int width = stringWidth(text); width > widestWidth)
+        {
+            widest = digit;
+            widestWidth = width;
+        }
+    }
+    std::wstring text = L"0000/00/00 00:00:00.000";
+    std::replace(text.begin(), text.end(), L'0', widest);
+    return stringWidth(text.c_str());
 }
 
 LRESULT FileListView::onNotify(WPARAM wParam, LPARAM lParam)
