@@ -1,11 +1,13 @@
-#include "mainwin/MainDialog.h"
+#include "ListDialog.h"
+
 #include "res/resource.h"
+#include "stamps/EditEntry.h"
 #include "stamps/EntryStatus.h"
-#include "stamps/FileListView.h"
+#include "stamps/Restore.h"
 #include "stamps/Timestamp.h"
-#include "support/MainWindowRun.h"
-#include "tkit/ui/TextExtent.h"
+#include "support/ModalSteps.h"
 #include "support/TempDir.h"
+#include "tkit/ui/TextExtent.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +18,8 @@
 #include <string>
 #include <vector>
 
-using testing_support::MainWindowRun;
-using testing_support::quoted;
+using testing_support::ListDialog;
+using testing_support::ModalSteps;
 using testing_support::TempDir;
 
 namespace
@@ -79,22 +81,18 @@ std::wstring nameText(HWND edit)
     return text;
 }
 
-// A main window holding the files. edit() sets the rows up, opens the edit
-// dialog on the first selected row, lets the test act in it (the test ends
-// it), then reads every row back.
+// A list holding the files. edit() sets the rows up, opens the edit dialog on
+// the first selected row, lets the test act in it (the test ends it; without
+// inEditor no dialog may open), then reads every row back.
 struct EditRun
 {
-    explicit EditRun(const std::vector<std::wstring>& paths) : window(arguments(paths)) {}
-
-    static std::wstring arguments(const std::vector<std::wstring>& paths)
+    explicit EditRun(const std::vector<std::wstring>& paths)
     {
-        std::wstring text;
         for (const std::wstring& path : paths)
-            text += quoted(path) + L" ";
-        return text;
+            host.view().addPath(path, false);
     }
 
-    FileListView& list() { return *window.dialog.list(); }
+    FileListView& list() { return host.view(); }
     void select(int row) { list().setItemState(row, LVIS_SELECTED, LVIS_SELECTED); }
     // Sets one row's time text and status.
     void setRow(int row, const wchar_t* time, EntryStatus status)
@@ -107,26 +105,24 @@ struct EditRun
         const std::function<void()>& prepare, const std::function<void(HWND)>& inEditor,
         const std::function<void()>& afterwards = [] {})
     {
-        window
-            .then([&] {
-                prepare();
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_EDIT, 0);
-            })
-            .then([&] { inEditor(findEditDialog()); })
-            .then([&] {
-                afterwards();
-                for (int row = 0; row < list().itemCount(); ++row)
-                {
-                    names.push_back(list().itemText(row, 0));
-                    times.push_back(list().itemText(row, 1));
-                    statuses.push_back(static_cast<EntryStatus>(list().itemData(row)));
-                }
-                window.close();
-            });
-        window.run();
+        prepare();
+        if (inEditor)
+            steps.then([&] { inEditor(findEditDialog()); });
+        steps.run([&] {
+            editSelectedRow(list(), host.window());
+            return INT_PTR{0};
+        });
+        afterwards();
+        for (int row = 0; row < list().itemCount(); ++row)
+        {
+            names.push_back(list().itemText(row, 0));
+            times.push_back(list().itemText(row, 1));
+            statuses.push_back(static_cast<EntryStatus>(list().itemData(row)));
+        }
     }
 
-    MainWindowRun window;
+    ListDialog host;
+    ModalSteps steps;
     std::vector<std::wstring> names, times;
     std::vector<EntryStatus> statuses;
 };
@@ -182,9 +178,8 @@ TEST(EditDialog, WithoutASelectionNothingOpens)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
-    HWND edit = reinterpret_cast<HWND>(1);
-    run.edit([] {}, [&](HWND found) { edit = found; });
-    EXPECT_EQ(edit, nullptr);
+    run.edit([] {}, nullptr);
+    EXPECT_EQ(run.times.size(), 1u);
 }
 
 // The time text changes only where the user changed the date, the time or
@@ -378,7 +373,7 @@ TEST(EditDialog, AnEditedPathIsWhatTheNextRestoreWritesTo)
                  SetDlgItemTextW(edit, IDC_EDIT_NAME, second.c_str());
                  ok(edit);
              },
-             [&] { run.window.dialog.restoreTimestamps(); });
+             [&] { restoreCheckedRows(run.list()); });
     EXPECT_EQ(run.names, (std::vector{second}));
     EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Restored}));
     EXPECT_EQ(testing_support::lastWriteTicks(second),
