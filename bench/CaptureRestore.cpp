@@ -18,7 +18,7 @@
 //   bench_CaptureRestore [largest size [rounds]]   (default: all sizes)
 //   bench_CaptureRestore memory <folder>           the memory process
 
-#include "app/CommandLine.h"
+#include "tkit/ui/CommandLine.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
@@ -200,7 +200,8 @@ Memory memoryNow()
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return {counters.WorkingSetSize / 1048576.0, counters.PeakWorkingSetSize / 1048576.0};
+    return {static_cast<double>(counters.WorkingSetSize) / 1048576.0,
+            static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0};
 }
 
 // What the process heap, where the list control keeps its rows, holds in use

@@ -90,8 +90,8 @@ bool run(const std::wstring& root, int entries, Figures& figures)
     }
     bench::removeTree(root);
 
-    figures.bareRate = bareCount / bare;
-    figures.expandRate = expandCount / expand;
+    figures.bareRate = static_cast<double>(bareCount) / bare;
+    figures.expandRate = static_cast<double>(expandCount) / expand;
     std::printf("  bare loop   %7zu entries  %8.1f ms  %10.0f entries/s\n", bareCount, bare * 1e3,
                 figures.bareRate);
     std::printf("  expansion   %7zu entries  %8.1f ms  %10.0f entries/s\n", expandCount,

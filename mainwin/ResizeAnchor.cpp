@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-ResizeAnchor::ResizeAnchor(HWND dialog, HWND control) : control(control)
+ResizeAnchor::ResizeAnchor(HWND dialog, HWND listControl) : control(listControl)
 {
     GetClientRect(dialog, &clientRect);
     GetWindowRect(control, &controlRect);

@@ -1,5 +1,6 @@
 #include "ListDialog.h"
 
+#include "res/resource.h"
 #include "res/testres.h"
 
 #include <commctrl.h>
@@ -10,7 +11,7 @@ namespace testing_support
 namespace
 {
 
-constexpr int listId = 1001;
+constexpr int listId = IDC_FILE_LIST;
 
 } // namespace
 
@@ -130,7 +131,7 @@ INT_PTR CALLBACK ListDialog::dialogProc(HWND window, UINT message, WPARAM wParam
     }
 }
 
-HeldKeys::HeldKeys(std::vector<WORD> keys) : keys(std::move(keys))
+HeldKeys::HeldKeys(std::vector<WORD> heldKeys) : keys(std::move(heldKeys))
 {
     for (const WORD key : this->keys)
         send(key, false);

@@ -27,7 +27,7 @@ std::wstring unixName(UnixNameFunction toUnix, const std::wstring& path)
     if (name == nullptr)
         return {};
     const int length = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    std::wstring wide(length > 0 ? static_cast<size_t>(length - 1) : 0, L'\0');
     if (length > 0)
         MultiByteToWideChar(CP_UTF8, 0, name, -1, wide.data(), length);
     HeapFree(GetProcessHeap(), 0, name);

@@ -3,8 +3,9 @@
 namespace tkit
 {
 
-Control::Control(HWND parent, int id)
-    : id(id), parent(parent), window(GetDlgItem(parent, id)), subclassed(true)
+Control::Control(HWND parentWindow, int controlId)
+    : id(controlId), parent(parentWindow), window(GetDlgItem(parentWindow, controlId)),
+      subclassed(true)
 {
     // The object's address goes in before the procedure is replaced, so the
     // first message through the new procedure already finds the object.

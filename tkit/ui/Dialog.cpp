@@ -3,8 +3,8 @@
 namespace tkit
 {
 
-Dialog::Dialog(HINSTANCE instance, int templateId, void* param)
-    : templateId(templateId), instance(instance), param(param)
+Dialog::Dialog(HINSTANCE module, int dialogTemplate, void* initParam)
+    : templateId(dialogTemplate), instance(module), param(initParam)
 {
 }
 

@@ -3,7 +3,7 @@
 namespace tkit
 {
 
-DropFiles::DropFiles(HDROP drop) : drop(drop) {}
+DropFiles::DropFiles(HDROP dropHandle) : drop(dropHandle) {}
 
 DropFiles::~DropFiles()
 {

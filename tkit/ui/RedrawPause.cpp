@@ -16,7 +16,7 @@ UINT_PTR pauses(HWND window)
 
 } // namespace
 
-RedrawPause::RedrawPause(ListView& list) : list(list)
+RedrawPause::RedrawPause(ListView& pausedList) : list(pausedList)
 {
     const UINT_PTR held = pauses(list.window);
     if (held == 0)
