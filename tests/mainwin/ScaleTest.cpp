@@ -29,7 +29,6 @@ namespace
 constexpr int folderCount = 20;
 constexpr int filesPerFolder = 1000;
 constexpr int fileCount = folderCount * filesPerFolder;
-constexpr unsigned long long ticksPerMillisecond = 10'000;
 constexpr unsigned long long anHour = 36'000'000'000ULL;
 // 2019-03-04 around noon UTC, in FILETIME ticks.
 constexpr unsigned long long baseTicks = 131'961'456'000'000'000ULL;
@@ -41,24 +40,11 @@ std::wstring numbered(const wchar_t* form, int number)
     return name;
 }
 
-FILETIME fileTime(unsigned long long ticks)
-{
-    FILETIME time;
-    time.dwLowDateTime = static_cast<DWORD>(ticks);
-    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return time;
-}
-
 // Every file with a time of its own, milliseconds and a sub-millisecond rest
 // included (the rest is not kept by the timestamp text).
 unsigned long long originalTicks(int file)
 {
     return baseTicks + static_cast<unsigned long long>(file) * 100'070'000ULL + 4321;
-}
-
-unsigned long long toMilliseconds(unsigned long long ticks)
-{
-    return ticks / ticksPerMillisecond * ticksPerMillisecond;
 }
 
 // Folders of Japanese and ASCII names, each with files of both kinds; the
@@ -80,7 +66,7 @@ std::vector<std::wstring> makeTree(const TempDir& dir)
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file == INVALID_HANDLE_VALUE)
                 return {};
-            const FILETIME time = fileTime(originalTicks(serial));
+            const FILETIME time = testing_support::fileTimeOf(originalTicks(serial));
             SetFileTime(file, nullptr, nullptr, &time);
             CloseHandle(file);
             files.push_back(path);
@@ -171,13 +157,14 @@ TEST(Scale, TwentyThousandFilesComeBackExactlyAndOnlyMissingOnesFail)
     // rest, and each folder's time as it is now.
     std::unordered_map<std::wstring, unsigned long long> captured;
     for (size_t at = 0; at < files.size(); ++at)
-        captured[files[at]] = toMilliseconds(originalTicks(static_cast<int>(at)));
-    captured[dir.path()] = toMilliseconds(lastWriteTicks(dir.path()));
+        captured[files[at]] =
+            testing_support::wholeMilliseconds(originalTicks(static_cast<int>(at)));
+    captured[dir.path()] = testing_support::wholeMilliseconds(lastWriteTicks(dir.path()));
     for (int folder = 0; folder < folderCount; ++folder)
     {
         const std::wstring path = files[static_cast<size_t>(folder * filesPerFolder)];
         const std::wstring parent = path.substr(0, path.rfind(L'\\'));
-        captured[parent] = toMilliseconds(lastWriteTicks(parent));
+        captured[parent] = testing_support::wholeMilliseconds(lastWriteTicks(parent));
     }
 
     withMainWindow(L"-r " + quoted(dir.path()), [&](MainDialog& dialog) {

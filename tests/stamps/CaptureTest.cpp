@@ -12,11 +12,10 @@
 using testing_support::ListDialog;
 using testing_support::shownAs;
 using testing_support::TempDir;
+using testing_support::ticksPerMillisecond;
 
 namespace
 {
-
-constexpr unsigned long long ticksPerMillisecond = 10000;
 
 void expectNewRow(FileListView& list, int row)
 {

@@ -1,52 +1,50 @@
-#include "mainwin/MainDialog.h"
+#include "ListDialog.h"
+
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Restore.h"
 #include "support/FolderLink.h"
-#include "support/MainWindowRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include <string>
 #include <vector>
 
 using testing_support::lastWriteTicks;
+using testing_support::ListDialog;
 using testing_support::longPath;
-using testing_support::quoted;
 using testing_support::setLastWriteTicks;
 using testing_support::TempDir;
-using testing_support::withMainWindow;
+using testing_support::wholeMilliseconds;
 
 namespace
 {
 
-constexpr unsigned long long ticksPerMillisecond = 10'000;
 constexpr unsigned long long anHour = 36'000'000'000ULL;
-
-unsigned long long toMilliseconds(unsigned long long ticks)
-{
-    return ticks / ticksPerMillisecond * ticksPerMillisecond;
-}
 
 DWORD attributesOf(const std::wstring& path)
 {
     return GetFileAttributesW(longPath(path).c_str());
 }
 
-EntryStatus statusOf(const MainDialog& dialog, int row)
+EntryStatus statusOf(const FileListView& list, int row)
 {
-    return static_cast<EntryStatus>(dialog.list()->itemData(row));
+    return static_cast<EntryStatus>(list.itemData(row));
 }
 
-std::wstring arguments(const std::vector<std::wstring>& paths)
+// Runs body on a list that holds a row for each path (with recursive, a
+// folder's whole tree too), as the main window adds them.
+void withList(const std::vector<std::wstring>& paths, bool recursive,
+              const std::function<void(FileListView&)>& body)
 {
-    std::wstring text;
+    ListDialog host;
     for (const std::wstring& path : paths)
-        text += quoted(path) + L" ";
-    return text;
+        host.view().addPath(path, recursive);
+    body(host.view());
 }
 
 // Captures the files, moves each one's time an hour on, restores, and returns
@@ -54,12 +52,12 @@ std::wstring arguments(const std::vector<std::wstring>& paths)
 std::vector<EntryStatus> captureTouchRestore(const std::vector<std::wstring>& paths)
 {
     std::vector<EntryStatus> statuses;
-    withMainWindow(arguments(paths), [&](MainDialog& dialog) {
+    withList(paths, false, [&](FileListView& list) {
         for (const std::wstring& path : paths)
             setLastWriteTicks(path, lastWriteTicks(path) + anHour);
-        dialog.restoreTimestamps();
-        for (int row = 0; row < dialog.list()->itemCount(); ++row)
-            statuses.push_back(statusOf(dialog, row));
+        restoreCheckedRows(list);
+        for (int row = 0; row < list.itemCount(); ++row)
+            statuses.push_back(statusOf(list, row));
     });
     return statuses;
 }
@@ -72,7 +70,7 @@ TEST(Restore, WritesTheCapturedTimeBackToTheMillisecond)
     const auto original = testing_support::localTicks(2023, 6, 7, 8, 9, 10, 7, 4321);
     ASSERT_TRUE(setLastWriteTicks(file, original));
     EXPECT_EQ(captureTouchRestore({file}), std::vector{EntryStatus::Restored});
-    EXPECT_EQ(lastWriteTicks(file), toMilliseconds(original));
+    EXPECT_EQ(lastWriteTicks(file), wholeMilliseconds(original));
 }
 
 TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
@@ -108,7 +106,7 @@ TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
         SCOPED_TRACE(testing::PrintToString(std::wstring(cases[i].name)));
         EXPECT_EQ(statuses[i], EntryStatus::Restored);
         EXPECT_EQ(attributesOf(paths[i]), before[i]);
-        EXPECT_EQ(lastWriteTicks(paths[i]), toMilliseconds(originals[i]));
+        EXPECT_EQ(lastWriteTicks(paths[i]), wholeMilliseconds(originals[i]));
     }
 }
 
@@ -118,10 +116,10 @@ TEST(Restore, ADeletedFileIsRedAndNothingIsCreated)
     const std::wstring gone = dir.file(L"gone.txt");
     const std::wstring kept = dir.file(L"kept.txt");
     std::vector<EntryStatus> statuses;
-    withMainWindow(arguments({gone, kept}), [&](MainDialog& dialog) {
+    withList({gone, kept}, false, [&](FileListView& list) {
         DeleteFileW(gone.c_str());
-        dialog.restoreTimestamps();
-        statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
+        restoreCheckedRows(list);
+        statuses = {statusOf(list, 0), statusOf(list, 1)};
     });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Failed, EntryStatus::Restored}));
     EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
@@ -134,15 +132,15 @@ TEST(Restore, AFileHeldOpenWithoutWriteSharingIsRedAndUnchanged)
     const DWORD attributesBefore = attributesOf(file);
     EntryStatus status = EntryStatus::Unset;
     unsigned long long touched = 0;
-    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+    withList({file}, false, [&](FileListView& list) {
         touched = lastWriteTicks(file) + anHour;
         setLastWriteTicks(file, touched);
         HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-        dialog.restoreTimestamps();
+        restoreCheckedRows(list);
         CloseHandle(holder);
-        status = statusOf(dialog, 0);
+        status = statusOf(list, 0);
     });
     EXPECT_EQ(status, EntryStatus::Failed);
     EXPECT_EQ(lastWriteTicks(file), touched);
@@ -156,14 +154,14 @@ TEST(Restore, UncheckedRowsAreSkippedEvenWhenTheirFileIsGone)
     const std::wstring gone = dir.file(L"gone.txt");
     unsigned long long touched = 0;
     std::vector<EntryStatus> statuses;
-    withMainWindow(arguments({skipped, gone}), [&](MainDialog& dialog) {
+    withList({skipped, gone}, false, [&](FileListView& list) {
         touched = lastWriteTicks(skipped) + anHour;
         setLastWriteTicks(skipped, touched);
         DeleteFileW(gone.c_str());
-        dialog.list()->setStateImage(0, 1);
-        dialog.list()->setStateImage(1, 1);
-        dialog.restoreTimestamps();
-        statuses = {statusOf(dialog, 0), statusOf(dialog, 1)};
+        list.setStateImage(0, 1);
+        list.setStateImage(1, 1);
+        restoreCheckedRows(list);
+        statuses = {statusOf(list, 0), statusOf(list, 1)};
     });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Unset, EntryStatus::Unset}));
     EXPECT_EQ(lastWriteTicks(skipped), touched);
@@ -200,10 +198,10 @@ TEST(Restore, TextsThatHoldNoValidTimeWriteNothing)
     {
         SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
         EntryStatus status = EntryStatus::Unset;
-        withMainWindow(quoted(file), [&](MainDialog& dialog) {
-            dialog.list()->setItemText(0, 1, text);
-            dialog.restoreTimestamps();
-            status = statusOf(dialog, 0);
+        withList({file}, false, [&](FileListView& list) {
+            list.setItemText(0, 1, text);
+            restoreCheckedRows(list);
+            status = statusOf(list, 0);
         });
         EXPECT_EQ(status, EntryStatus::Failed);
         EXPECT_EQ(lastWriteTicks(file), before);
@@ -220,12 +218,12 @@ TEST(Restore, AFileThatCouldNotBeReadAtCaptureIsRedAndUntouched)
     std::wstring captured = L"?";
     EntryStatus status = EntryStatus::Unset;
     unsigned long long before = 0;
-    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+    withList({file}, false, [&](FileListView& list) {
         CloseHandle(holder);
-        captured = dialog.list()->itemText(0, 1);
+        captured = list.itemText(0, 1);
         before = lastWriteTicks(file);
-        dialog.restoreTimestamps();
-        status = statusOf(dialog, 0);
+        restoreCheckedRows(list);
+        status = statusOf(list, 0);
     });
     EXPECT_EQ(captured, L"");
     EXPECT_EQ(status, EntryStatus::Failed);
@@ -248,8 +246,8 @@ TEST(Restore, PathsLongerThan260CharactersAreRestoredReadOnlyIncluded)
     const auto readOnlyBefore = lastWriteTicks(readOnly);
     EXPECT_EQ(captureTouchRestore({plain, readOnly}),
               (std::vector{EntryStatus::Restored, EntryStatus::Restored}));
-    EXPECT_EQ(lastWriteTicks(plain), toMilliseconds(plainBefore));
-    EXPECT_EQ(lastWriteTicks(readOnly), toMilliseconds(readOnlyBefore));
+    EXPECT_EQ(lastWriteTicks(plain), wholeMilliseconds(plainBefore));
+    EXPECT_EQ(lastWriteTicks(readOnly), wholeMilliseconds(readOnlyBefore));
     EXPECT_EQ(attributesOf(readOnly), readOnlyAttributes);
 }
 
@@ -272,8 +270,7 @@ TEST(Restore, EachRowNamesExactlyItsOwnFileWhatTheNameEndsIn)
 
     std::map<std::wstring, std::wstring> shown;
     std::vector<EntryStatus> statuses;
-    withMainWindow(L"-r " + quoted(dir / L"top"), [&](MainDialog& dialog) {
-        FileListView& list = *dialog.list();
+    withList({dir / L"top"}, true, [&](FileListView& list) {
         for (int row = list.itemCount() - 1; row >= 0; --row)
         {
             shown[list.itemText(row, 0)] = list.itemText(row, 1);
@@ -282,9 +279,9 @@ TEST(Restore, EachRowNamesExactlyItsOwnFileWhatTheNameEndsIn)
         }
         for (const auto& [path, ticks] : times)
             setLastWriteTicks(path, ticks + anHour);
-        dialog.restoreTimestamps();
+        restoreCheckedRows(list);
         for (int row = 0; row < list.itemCount(); ++row)
-            statuses.push_back(statusOf(dialog, row));
+            statuses.push_back(statusOf(list, row));
     });
     EXPECT_EQ(shown.size(), names.size() + 3) << "top, dirdot. and dirdot have rows too";
     for (const auto& [path, ticks] : times)
@@ -313,19 +310,18 @@ TEST(Restore, ANetworkFolderDeeperThan260CharactersIsCapturedAndRestored)
 
     std::vector<std::wstring> rows;
     std::vector<EntryStatus> statuses;
-    withMainWindow(L"-r " + quoted(folder), [&](MainDialog& dialog) {
-        FileListView& list = *dialog.list();
+    withList({folder}, true, [&](FileListView& list) {
         for (int row = 0; row < list.itemCount(); ++row)
             rows.push_back(list.itemText(row, 0));
         EXPECT_EQ(list.itemText(list.itemCount() - 1, 1), testing_support::shownAs(original));
         setLastWriteTicks(deep, original + anHour);
-        dialog.restoreTimestamps();
+        restoreCheckedRows(list);
         for (int row = 0; row < list.itemCount(); ++row)
-            statuses.push_back(statusOf(dialog, row));
+            statuses.push_back(statusOf(list, row));
     });
     EXPECT_EQ(rows, (std::vector<std::wstring>{folder, folder + L"\\sub", deep}));
     EXPECT_EQ(statuses, std::vector<EntryStatus>(3, EntryStatus::Restored));
-    EXPECT_EQ(lastWriteTicks(deep), toMilliseconds(original));
+    EXPECT_EQ(lastWriteTicks(deep), wholeMilliseconds(original));
 }
 
 TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)
@@ -333,16 +329,16 @@ TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
     std::vector<EntryStatus> seen;
-    withMainWindow(quoted(file), [&](MainDialog& dialog) {
+    withList({file}, false, [&](FileListView& list) {
         DeleteFileW(file.c_str());
-        dialog.restoreTimestamps();
-        seen.push_back(statusOf(dialog, 0));
+        restoreCheckedRows(list);
+        seen.push_back(statusOf(list, 0));
         dir.file(L"a.txt");
-        dialog.restoreTimestamps();
-        seen.push_back(statusOf(dialog, 0));
+        restoreCheckedRows(list);
+        seen.push_back(statusOf(list, 0));
         DeleteFileW(file.c_str());
-        dialog.restoreTimestamps();
-        seen.push_back(statusOf(dialog, 0));
+        restoreCheckedRows(list);
+        seen.push_back(statusOf(list, 0));
     });
     EXPECT_EQ(seen, (std::vector{EntryStatus::Failed, EntryStatus::Restored, EntryStatus::Failed}));
 }
@@ -350,9 +346,9 @@ TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)
 TEST(Restore, AnEmptyListIsLeftAlone)
 {
     int rows = -1;
-    withMainWindow(L"", [&](MainDialog& dialog) {
-        dialog.restoreTimestamps();
-        rows = dialog.list()->itemCount();
+    withList({}, false, [&](FileListView& list) {
+        restoreCheckedRows(list);
+        rows = list.itemCount();
     });
     EXPECT_EQ(rows, 0);
 }

@@ -25,14 +25,6 @@ std::wstring makeRoot()
     }
 }
 
-ULARGE_INTEGER toLarge(const FILETIME& time)
-{
-    ULARGE_INTEGER value;
-    value.LowPart = time.dwLowDateTime;
-    value.HighPart = time.dwHighDateTime;
-    return value;
-}
-
 } // namespace
 
 std::wstring longPath(const std::wstring& path)
@@ -104,6 +96,24 @@ static HANDLE openForTimes(const std::wstring& path, DWORD access)
                        nullptr, OPEN_EXISTING, flags, nullptr);
 }
 
+unsigned long long wholeMilliseconds(unsigned long long ticks)
+{
+    return ticks / ticksPerMillisecond * ticksPerMillisecond;
+}
+
+FILETIME fileTimeOf(unsigned long long ticks)
+{
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(ticks);
+    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return time;
+}
+
+unsigned long long ticksOf(const FILETIME& time)
+{
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 unsigned long long lastWriteTicks(const std::wstring& path)
 {
     HANDLE file = openForTimes(path, FILE_READ_ATTRIBUTES);
@@ -112,7 +122,7 @@ unsigned long long lastWriteTicks(const std::wstring& path)
     FILETIME lastWrite = {};
     const BOOL ok = GetFileTime(file, nullptr, nullptr, &lastWrite);
     CloseHandle(file);
-    return ok ? toLarge(lastWrite).QuadPart : 0;
+    return ok ? ticksOf(lastWrite) : 0;
 }
 
 bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks)
@@ -120,9 +130,7 @@ bool setLastWriteTicks(const std::wstring& path, unsigned long long ticks)
     HANDLE file = openForTimes(path, FILE_WRITE_ATTRIBUTES);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    FILETIME lastWrite;
-    lastWrite.dwLowDateTime = static_cast<DWORD>(ticks);
-    lastWrite.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    const FILETIME lastWrite = fileTimeOf(ticks);
     const BOOL ok = SetFileTime(file, nullptr, nullptr, &lastWrite);
     CloseHandle(file);
     return ok != FALSE;
@@ -149,7 +157,7 @@ unsigned long long localTicks(int year, int month, int day, int hour, int minute
     FILETIME utc = {};
     SystemTimeToFileTime(&st, &local);
     LocalFileTimeToFileTime(&local, &utc);
-    return toLarge(utc).QuadPart + extraTicks;
+    return ticksOf(utc) + extraTicks;
 }
 
 std::wstring shownAs(unsigned long long ticks)

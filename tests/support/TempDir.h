@@ -41,6 +41,14 @@ void createFolders(const std::wstring& path);
 // Removes a file or a folder with everything below it; clears read-only bits on the way.
 void removeTree(const std::wstring& path);
 
+// FILETIME ticks are 100 ns; the timestamp text keeps whole milliseconds.
+inline constexpr unsigned long long ticksPerMillisecond = 10'000;
+// Ticks cut to the whole millisecond, as a restore writes a remembered time back.
+unsigned long long wholeMilliseconds(unsigned long long ticks);
+// Raw ticks as a FILETIME, and back.
+FILETIME fileTimeOf(unsigned long long ticks);
+unsigned long long ticksOf(const FILETIME& time);
+
 // Last-write time of a path as raw FILETIME ticks, or 0 when it cannot be read.
 unsigned long long lastWriteTicks(const std::wstring& path);
 // Sets the last-write time of a path; false when that fails.

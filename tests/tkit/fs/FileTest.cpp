@@ -26,19 +26,6 @@ bool isOpenHandle(HANDLE handle)
     return GetHandleInformation(handle, &flags) != FALSE;
 }
 
-FILETIME fileTime(unsigned long long ticks)
-{
-    FILETIME time;
-    time.dwLowDateTime = static_cast<DWORD>(ticks);
-    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return time;
-}
-
-unsigned long long ticksOf(const FILETIME& time)
-{
-    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 TEST(File, OpensFilesAndFoldersForTheirTimes)
 {
     TempDir dir;
@@ -49,7 +36,7 @@ TEST(File, OpensFilesAndFoldersForTheirTimes)
         tkit::File writer;
         ASSERT_TRUE(writer.open(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ)) << path;
         EXPECT_EQ(writer.path(), path);
-        EXPECT_TRUE(writer.writeLastWriteTime(fileTime(stamp)));
+        EXPECT_TRUE(writer.writeLastWriteTime(testing_support::fileTimeOf(stamp)));
         writer.close();
         EXPECT_EQ(writer.handle(), INVALID_HANDLE_VALUE);
         EXPECT_TRUE(writer.path().empty());
@@ -58,7 +45,7 @@ TEST(File, OpensFilesAndFoldersForTheirTimes)
         ASSERT_TRUE(reader.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
         FILETIME lastWrite = {};
         ASSERT_TRUE(reader.readLastWriteTime(lastWrite));
-        EXPECT_EQ(ticksOf(lastWrite), stamp) << path;
+        EXPECT_EQ(testing_support::ticksOf(lastWrite), stamp) << path;
         EXPECT_EQ(testing_support::lastWriteTicks(path), stamp);
     }
 }
