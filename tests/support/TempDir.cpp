@@ -33,6 +33,11 @@ ULARGE_INTEGER toLarge(const FILETIME& time)
 
 } // namespace
 
+bool runningUnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 std::wstring longPath(const std::wstring& path)
 {
     if (path.size() > 250 && path.rfind(L"\\\\?\\", 0) != 0)

@@ -31,6 +31,8 @@ private:
     std::wstring root;
 };
 
+// True under Wine, whose ntdll has an export of its own for its version.
+bool runningUnderWine();
 // "\\?\" in front of a path of more than 250 characters.
 std::wstring longPath(const std::wstring& path);
 // Creates every missing folder of a path.
