@@ -2,14 +2,13 @@
 
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
+#include "support/Drops.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
-#include <shlobj.h>
 
-#include <cstring>
 
 using testing_support::HeldKeys;
 using testing_support::ListDialog;
@@ -306,16 +305,7 @@ TEST_F(ListBehaviour, F2AsksTheParentToEditBeforeItReturns)
 TEST_F(ListBehaviour, ADropOnTheListIsPostedToTheParent)
 {
     const std::wstring name = temp.file(L"dropped.txt");
-    const size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, bytes);
-    ASSERT_NE(memory, nullptr);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), name.c_str(),
-                name.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    const WPARAM drop = reinterpret_cast<WPARAM>(memory);
+    const WPARAM drop = reinterpret_cast<WPARAM>(testing_support::makeDrop({name}));
 
     SendMessageW(host.listWindow(), WM_DROPFILES, drop, 0);
     EXPECT_TRUE(host.drops.empty()) << "posted, not sent";
