@@ -1,6 +1,6 @@
 #include "app/Chronoguard.h"
 
-#include "app/CommandLine.h"
+#include "tkit/ui/CommandLine.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/MainDialog.h"
 #include "tkit/fs/FullPath.h"

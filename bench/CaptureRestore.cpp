@@ -18,7 +18,7 @@
 //   bench_CaptureRestore [largest size [rounds]]   (default: all sizes)
 //   bench_CaptureRestore memory <folder>           the memory process
 
-#include "app/CommandLine.h"
+#include "tkit/ui/CommandLine.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"

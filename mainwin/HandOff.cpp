@@ -1,6 +1,6 @@
 #include "mainwin/HandOff.h"
 
-#include "app/WindowTitle.h"
+#include "mainwin/WindowTitle.h"
 #include "res/resource.h"
 
 #include <commctrl.h>

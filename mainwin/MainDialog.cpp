@@ -1,11 +1,14 @@
 #include "mainwin/MainDialog.h"
 
-#include "app/CommandLine.h"
-#include "app/WindowTitle.h"
+#include "tkit/ui/CommandLine.h"
+#include "mainwin/WindowTitle.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/ResizeAnchor.h"
 #include "res/resource.h"
+#include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
+#include "stamps/Restore.h"
+#include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
@@ -15,9 +18,13 @@ namespace
 
 constexpr int fileColumnIndex = 0;
 constexpr int timeColumnIndex = 1;
+// Pixels at 100 %. The list pads a cell's text by 12 pixels under Wine; a
+// little more leaves room for other systems' padding.
 constexpr int timeColumnWidth = 140;
+constexpr int cellPadding = 16;
+// Sent to itself after a change of scale, once the controls have their new fonts.
+constexpr UINT fitColumnsMessage = WM_APP + 1;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
-constexpr int settingsMenuPosition = 3;
 
 bool controlKeyDown()
 {
@@ -45,6 +52,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     SetWindowTextW(window, windowTitle().c_str());
 
     listView = std::make_unique<FileListView>(window, IDC_FILE_LIST);
+    dpi = tkit::windowDpi(window);
+    tkit::keepDialogLayout(window);
 
     RECT rect;
     GetWindowRect(window, &rect);
@@ -53,7 +62,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
 
     GetWindowRect(listView->window, &rect);
     listView->insertColumn(fileColumnIndex, L"ファイル名", rect.right - rect.left);
-    listView->insertColumn(timeColumnIndex, L"更新日時", timeColumnWidth);
+    listView->insertColumn(timeColumnIndex, L"更新日時", tkit::scaled(timeColumnWidth, dpi));
+    fitTimeColumn();
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
     anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
@@ -67,12 +77,36 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     }
 
     menu.handle = GetMenu(window);
-    menu.popup = GetSubMenu(menu.handle, settingsMenuPosition);
+    menu.popup = menu.submenuHolding(IDM_ADD_RECURSIVELY);
     DragAcceptFiles(window, TRUE);
     if (controlKeyDown())
         ShowWindow(window, SW_MINIMIZE);
     SetFocus(listView->window);
     return TRUE;
+}
+
+void MainDialog::fitTimeColumn()
+{
+    const int width = listView->timeTextWidth() + tkit::scaled(cellPadding, dpi);
+    if (listView->columnWidth(timeColumnIndex) < width)
+        listView->setColumnWidth(timeColumnIndex, width);
+}
+
+void MainDialog::dpiChanged(UINT newDpi, const RECT& suggested)
+{
+    const auto rescaled = [&](int length) {
+        return MulDiv(length, static_cast<int>(newDpi), static_cast<int>(dpi));
+    };
+    minWidth = rescaled(minWidth);
+    minHeight = rescaled(minHeight);
+    anchor->marginWidth = rescaled(anchor->marginWidth);
+    anchor->marginHeight = rescaled(anchor->marginHeight);
+    for (const int column : {fileColumnIndex, timeColumnIndex})
+        listView->setColumnWidth(column, rescaled(listView->columnWidth(column)));
+    dpi = newDpi;
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(window, fitColumnsMessage, 0, 0);
 }
 
 void MainDialog::applyOptions()
@@ -106,6 +140,16 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
     // Show the new row colours at once.
     InvalidateRect(listView->window, nullptr, FALSE);
     return 0;
+}
+
+void MainDialog::restoreTimestamps()
+{
+    restoreCheckedRows(*listView);
+}
+
+void MainDialog::editEntry()
+{
+    editSelectedRow(*listView, window);
 }
 
 void MainDialog::clearList()
@@ -217,6 +261,13 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_COPYDATA:
         return takeHandOff(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DPICHANGED:
+        dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        // Not handled here: the system goes on to give the controls new fonts.
+        return 0;
+    case fitColumnsMessage:
+        fitTimeColumn();
+        return 0;
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wParam) == menu.popup)
             updateCheckMarks();

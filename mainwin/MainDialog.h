@@ -49,10 +49,16 @@ private:
     bool ask(const wchar_t* question) const;
     void updateCheckMarks() const;
     INT_PTR takeHandOff(const COPYDATASTRUCT* data);
+    // Widens the time column to show every timestamp text whole.
+    void fitTimeColumn();
+    // The window moved to a display of another scale.
+    void dpiChanged(UINT newDpi, const RECT& suggested);
 
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
     int minHeight = 0;
     int minWidth = 0;
+    // The scale that the window's sizes in pixels are at.
+    UINT dpi = 96;
     tkit::Menu menu;
 };

@@ -15,6 +15,7 @@
 #define IDC_FILE_LIST 1001
 #define IDC_EDIT_NAME 1002
 #define IDC_EDIT_TIME 1003
+#define IDC_EDIT_NOTE 1004
 
 // Main menu commands
 #define IDM_RESTORE 40001

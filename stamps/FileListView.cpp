@@ -1,5 +1,6 @@
 #include "stamps/FileListView.h"
 
+#include "res/resource.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
 #include "tkit/fs/Attributes.h"
@@ -8,6 +9,7 @@
 #include "tkit/fs/StringList.h"
 #include "tkit/ui/RedrawPause.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -15,7 +17,6 @@ namespace
 
 constexpr int uncheckedImage = 1;
 constexpr int checkedImage = 2;
-constexpr WPARAM editCommand = 40003;
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
 constexpr COLORREF failedBackground = RGB(255, 203, 203);
 
@@ -80,6 +81,25 @@ void FileListView::captureTime(const std::wstring& path, int row)
     if (read && FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time))
         text = formatTimestamp(time);
     setItemText(row, 1, text.c_str());
+}
+
+int FileListView::timeTextWidth() const
+{
+    // Digits need not be equally wide: the widest stands for every digit.
+    wchar_t widest = L'0';
+    int widestWidth = 0;
+    for (wchar_t digit = L'0'; digit <= L'9'; ++digit)
+    {
+        const wchar_t text[] = {digit, L'\0'};
+        if (const int width = stringWidth(text); width > widestWidth)
+        {
+            widest = digit;
+            widestWidth = width;
+        }
+    }
+    std::wstring text = L"0000/00/00 00:00:00.000";
+    std::replace(text.begin(), text.end(), L'0', widest);
+    return stringWidth(text.c_str());
 }
 
 LRESULT FileListView::onNotify(WPARAM wParam, LPARAM lParam)
@@ -198,7 +218,7 @@ void FileListView::keyDown(WORD key)
 {
     if (key == VK_F2)
     {
-        SendMessageW(GetParent(window), WM_COMMAND, editCommand, 0);
+        SendMessageW(GetParent(window), WM_COMMAND, IDM_EDIT, 0);
         return;
     }
     if (key != VK_SPACE)

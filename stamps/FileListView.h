@@ -18,6 +18,8 @@ public:
     void addEntry(const std::wstring& path);
     // Reads the path's last-write time into column 1 of row.
     void captureTime(const std::wstring& path, int row);
+    // The width of the widest timestamp text in the list's font, without padding.
+    int timeTextWidth() const;
 
 protected:
     LRESULT onNotify(WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,5 @@
 #include "stamps/Restore.h"
 
-#include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
@@ -59,21 +58,21 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
     return written;
 }
 
-void MainDialog::restoreTimestamps()
+void restoreCheckedRows(FileListView& list)
 {
     // The new colours show when the list next paints; with repainting on, every
     // status change would invalidate its row on the spot, at several times the
     // cost of the change itself.
-    tkit::RedrawPause pause(*listView);
-    const int count = listView->itemCount();
+    tkit::RedrawPause pause(list);
+    const int count = list.itemCount();
     for (int row = 0; row < count; ++row)
     {
-        if (listView->stateImage(row) == uncheckedImage)
+        if (list.stateImage(row) == uncheckedImage)
             continue;
-        const std::wstring timestampText = listView->itemText(row, 1);
-        const std::wstring path = listView->itemText(row, 0);
+        const std::wstring timestampText = list.itemText(row, 1);
+        const std::wstring path = list.itemText(row, 0);
         const EntryStatus status =
             restoreLastWriteTime(path, timestampText) ? EntryStatus::Restored : EntryStatus::Failed;
-        listView->setItemData(row, static_cast<LPARAM>(status));
+        list.setItemData(row, static_cast<LPARAM>(status));
     }
 }

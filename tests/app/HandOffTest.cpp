@@ -1,6 +1,7 @@
 // A second start of the built program beside an open window, across processes.
-#include "app/WindowTitle.h"
+#include "mainwin/WindowTitle.h"
 #include "mainwin/MainDialog.h"
+#include "res/resource.h"
 #include "stamps/FileListView.h"
 #include "support/MainWindowRun.h"
 #include "support/ProgramRun.h"
@@ -114,7 +115,7 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     steps.then([&] { second = std::make_unique<ProgramRun>(quoted(file)); })
         .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
         .then([&] {
-            ownRows = SendMessageW(GetDlgItem(own, 1001), LVM_GETITEMCOUNT, 0, 0);
+            ownRows = SendMessageW(GetDlgItem(own, IDC_FILE_LIST), LVM_GETITEMCOUNT, 0, 0);
             PostMessageW(own, WM_CLOSE, 0, 0);
         })
         .waitFor([&] { return second->finished(); })

@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
-#include "app/WindowTitle.h"
+#include "tkit/ui/CommandLine.h"
+#include "mainwin/WindowTitle.h"
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -236,6 +237,13 @@ TEST(MainDialog, ClearAsksWhenConfirmationIsOnAndOnlyYesClears)
     EXPECT_EQ(rowsAtEnd, 0);
 }
 
+std::vector<int> columnWidths(const MainWindowRun& window)
+{
+    HWND list = window.dialog.list()->window;
+    return {static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)),
+            static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0))};
+}
+
 TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
 {
     MainWindowRun window(L"");
@@ -243,6 +251,10 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     MINMAXINFO limits = {};
     RECT client = {};
     RECT list = {};
+    std::vector<int> widths;
+    // Moved to a display of 150 %: the suggested place, every size scaled.
+    RECT suggested = {}, moved = {};
+    MINMAXINFO limitsMoved = {};
     window
         .then([&] {
             GetWindowRect(window.dialog.window, &first);
@@ -256,6 +268,17 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
             GetWindowRect(window.dialog.list()->window, &list);
             // A minimised window reports 0 by 0; the list must not get a negative size.
             SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+            widths = columnWidths(window);
+            suggested = {10, 20, 10 + (first.right - first.left) * 3 / 2,
+                         20 + (first.bottom - first.top) * 3 / 2};
+            SendMessageW(window.dialog.window, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                         reinterpret_cast<LPARAM>(&suggested));
+        })
+        .then([&] {
+            GetWindowRect(window.dialog.window, &moved);
+            SendMessageW(window.dialog.window, WM_GETMINMAXINFO, 0,
+                         reinterpret_cast<LPARAM>(&limitsMoved));
+            EXPECT_EQ(columnWidths(window), (std::vector{widths[0] * 3 / 2, widths[1] * 3 / 2}));
             window.close();
         });
     window.run();
@@ -264,6 +287,9 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     EXPECT_EQ(list.right - list.left, client.right);
     EXPECT_EQ(list.bottom - list.top, client.bottom);
     EXPECT_GT(client.right, 0);
+    EXPECT_TRUE(EqualRect(&moved, &suggested));
+    EXPECT_EQ(limitsMoved.ptMinTrackSize.x, suggested.right - suggested.left);
+    EXPECT_EQ(limitsMoved.ptMinTrackSize.y, suggested.bottom - suggested.top);
 }
 
 TEST(MainDialog, NotificationsTheListDoesNotAnswerAreAnsweredZero)
@@ -298,7 +324,7 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
     wchar_t text[64] = {};
     HWND focus = nullptr;
     HWND listWindow = nullptr;
-    int columnWidth = 0;
+    int columnWidth = 0, textWidth = 0;
     std::vector<std::wstring> paths;
     window.then([&] {
         GetWindowTextW(window.dialog.window, text, 64);
@@ -307,7 +333,13 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
         columnWidth =
             static_cast<int>(SendMessageW(window.dialog.list()->window, LVM_GETCOLUMNWIDTH, 1, 0));
         for (int row = 0; row < rows(window); ++row)
+        {
             paths.push_back(window.dialog.list()->itemText(row, 0));
+            const std::wstring time = window.dialog.list()->itemText(row, 1);
+            textWidth = std::max(
+                textWidth, static_cast<int>(SendMessageW(listWindow, LVM_GETSTRINGWIDTHW, 0,
+                                                         reinterpret_cast<LPARAM>(time.c_str()))));
+        }
         window.close();
     });
     window.run();
@@ -323,7 +355,8 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
                                reinterpret_cast<void**>(&product), &length));
     EXPECT_EQ(std::wstring(text), L"Chronoguard Ver." + std::wstring(product));
     EXPECT_EQ(focus, listWindow);
-    EXPECT_EQ(columnWidth, 140);
+    // Wider than every time text with the list's cell padding (12 pixels).
+    EXPECT_GE(columnWidth, std::max(140, textWidth + 12));
     ASSERT_EQ(paths.size(), 4u);
     EXPECT_EQ(paths[0], folder);
 }

@@ -1,20 +1,25 @@
-#include "mainwin/MainDialog.h"
+#include "ListDialog.h"
+
 #include "res/resource.h"
+#include "stamps/EditEntry.h"
 #include "stamps/EntryStatus.h"
-#include "stamps/FileListView.h"
-#include "support/MainWindowRun.h"
+#include "stamps/Restore.h"
+#include "stamps/Timestamp.h"
+#include "support/ModalSteps.h"
 #include "support/TempDir.h"
+#include "tkit/ui/TextExtent.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
 
-using testing_support::MainWindowRun;
-using testing_support::quoted;
+using testing_support::ListDialog;
+using testing_support::ModalSteps;
 using testing_support::TempDir;
 
 namespace
@@ -76,22 +81,18 @@ std::wstring nameText(HWND edit)
     return text;
 }
 
-// A main window holding the files. edit() sets the rows up, opens the edit
-// dialog on the first selected row, lets the test act in it (the test ends
-// it), then reads every row back.
+// A list holding the files. edit() sets the rows up, opens the edit dialog on
+// the first selected row, lets the test act in it (the test ends it; without
+// inEditor no dialog may open), then reads every row back.
 struct EditRun
 {
-    explicit EditRun(const std::vector<std::wstring>& paths) : window(arguments(paths)) {}
-
-    static std::wstring arguments(const std::vector<std::wstring>& paths)
+    explicit EditRun(const std::vector<std::wstring>& paths)
     {
-        std::wstring text;
         for (const std::wstring& path : paths)
-            text += quoted(path) + L" ";
-        return text;
+            host.view().addPath(path, false);
     }
 
-    FileListView& list() { return *window.dialog.list(); }
+    FileListView& list() { return host.view(); }
     void select(int row) { list().setItemState(row, LVIS_SELECTED, LVIS_SELECTED); }
     // Sets one row's time text and status.
     void setRow(int row, const wchar_t* time, EntryStatus status)
@@ -104,26 +105,24 @@ struct EditRun
         const std::function<void()>& prepare, const std::function<void(HWND)>& inEditor,
         const std::function<void()>& afterwards = [] {})
     {
-        window
-            .then([&] {
-                prepare();
-                SendMessageW(window.dialog.window, WM_COMMAND, IDM_EDIT, 0);
-            })
-            .then([&] { inEditor(findEditDialog()); })
-            .then([&] {
-                afterwards();
-                for (int row = 0; row < list().itemCount(); ++row)
-                {
-                    names.push_back(list().itemText(row, 0));
-                    times.push_back(list().itemText(row, 1));
-                    statuses.push_back(static_cast<EntryStatus>(list().itemData(row)));
-                }
-                window.close();
-            });
-        window.run();
+        prepare();
+        if (inEditor)
+            steps.then([&] { inEditor(findEditDialog()); });
+        steps.run([&] {
+            editSelectedRow(list(), host.window());
+            return INT_PTR{0};
+        });
+        afterwards();
+        for (int row = 0; row < list().itemCount(); ++row)
+        {
+            names.push_back(list().itemText(row, 0));
+            times.push_back(list().itemText(row, 1));
+            statuses.push_back(static_cast<EntryStatus>(list().itemData(row)));
+        }
     }
 
-    MainWindowRun window;
+    ListDialog host;
+    ModalSteps steps;
     std::vector<std::wstring> names, times;
     std::vector<EntryStatus> statuses;
 };
@@ -153,6 +152,19 @@ TEST(EditDialog, OpensOnTheLowestSelectedRowWithItsPathAndTime)
             shownName = nameText(edit);
             shown = pickerTime(edit);
             shownMilliseconds = millisecondText(edit);
+            // Every label shows its whole text in its own font.
+            for (HWND child = GetWindow(edit, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
+            {
+                wchar_t text[64] = {}, kind[16] = {};
+                const int length = GetWindowTextW(child, text, 64);
+                RECT room = {};
+                GetClientRect(child, &room);
+                if (GetClassNameW(child, kind, 16) && std::wstring(kind) == L"Static" && length)
+                {
+                    EXPECT_GE(room.right, tkit::textExtent(child, text, length).cx) << text;
+                }
+            }
             PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
         });
     EXPECT_EQ(shownName, dir / L"b.txt");
@@ -166,19 +178,67 @@ TEST(EditDialog, WithoutASelectionNothingOpens)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
-    HWND edit = reinterpret_cast<HWND>(1);
-    run.edit([] {}, [&](HWND found) { edit = found; });
-    EXPECT_EQ(edit, nullptr);
+    run.edit([] {}, nullptr);
+    EXPECT_EQ(run.times.size(), 1u);
 }
 
-TEST(EditDialog, OkWithoutChangesKeepsTextsAndStatus)
+// The time text changes only where the user changed the date, the time or
+// the milliseconds; a time the picker cannot show is kept, and said so.
+TEST(EditDialog, OkKeepsTheTimeTextUnlessTheUserChangedIt)
 {
+    struct Case
+    {
+        const wchar_t* row;
+        const wchar_t* shown;   // how the picker's date-time starts
+        const wchar_t* afterUp; // OK after Up in the millisecond field; nullptr: shown + .001
+    };
+    const Case cases[] = {
+        {sampleTime, L"2024/01/02 03:04:05", L"2024/01/02 03:04:05.007"},
+        {L"1752/09/14 00:00:00.000", L"1752/09/14 00:00:00", L"1752/09/14 00:00:00.001"},
+        {L"1601/01/01 00:00:00.000", L"1752/09/14 00:00:00", L"1601/01/01 00:00:00.001"},
+        {L"1700/06/15 12:34:56.789", L"1752/09/14 00:00:00", L"1700/06/15 12:34:56.790"},
+        {L"1752/09/13 23:59:59.999", L"1752/09/14 00:00:00", L"1752/09/13 23:59:59.000"},
+        {L"9999/12/31 12:00:00.000", L"9999/12/31", L"9999/12/31 12:00:00.001"},
+        {L"9999/12/31 23:59:59.999", L"9999/12/31", L"9999/12/31 23:59:59.000"},
+        {L"", L"", nullptr},
+    };
+    const std::function<void(HWND)> actions[] = {
+        ok,
+        [](HWND edit) { pressInField(edit, VK_UP), ok(edit); },
+        [](HWND edit) {
+            SYSTEMTIME st = {2030, 5, 0, 6, 7, 8, 9, 0};
+            SendDlgItemMessageW(edit, IDC_EDIT_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
+                                reinterpret_cast<LPARAM>(&st));
+            ok(edit);
+        },
+        [](HWND edit) { PostMessageW(edit, WM_COMMAND, IDCANCEL, 0); },
+    };
     TempDir dir;
-    EditRun run({dir.file(L"a.txt")});
-    run.edit([&] { run.setRow(0, sampleTime, EntryStatus::Restored), run.select(0); }, ok);
-    EXPECT_EQ(run.names, (std::vector{dir / L"a.txt"}));
-    EXPECT_EQ(run.times, (std::vector<std::wstring>{sampleTime}));
-    EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Restored}));
+    const std::wstring file = dir.file(L"a.txt");
+    for (const Case& c : cases)
+        for (const auto& act : actions)
+        {
+            const auto action = &act - actions;
+            SCOPED_TRACE(testing::PrintToString(std::wstring(c.row)) + " action " +
+                         std::to_string(action));
+            EditRun run({file});
+            std::wstring shown, note;
+            run.edit([&] { run.setRow(0, c.row, EntryStatus::Restored), run.select(0); },
+                     [&](HWND edit) {
+                         shown = formatTimestamp(pickerTime(edit)).substr(0, 19);
+                         note = GetWindowTextLengthW(GetDlgItem(edit, IDC_EDIT_NOTE)) ? L"+" : L"";
+                         act(edit);
+                     });
+            std::wstring row = c.row;
+            const std::wstring milliseconds = row.empty() ? L".000" : row.substr(19);
+            const std::wstring expected[] = {row, c.afterUp ? c.afterUp : shown + L".001",
+                                             L"2030/05/06 07:08:09" + milliseconds, row};
+            EXPECT_EQ(shown.substr(0, std::wcslen(c.shown)), c.shown);
+            EXPECT_EQ(note, row.substr(0, 19) == shown ? L"" : L"+");
+            EXPECT_EQ(run.times, (std::vector{expected[action]}));
+            EXPECT_EQ(run.statuses, (std::vector{action == 0 || action == 3 ? EntryStatus::Restored
+                                                                            : EntryStatus::Unset}));
+        }
 }
 
 TEST(EditDialog, AChangedMillisecondValueChangesTheTimeAndResetsTheStatus)
@@ -280,23 +340,24 @@ TEST(EditDialog, TheMillisecondFieldIsMeasuredAsThreeDigits)
     EXPECT_EQ(other.cx, -1);
 }
 
-TEST(EditDialog, AnEmptyPathOpensEmptyAndOkWritesThePickersTimeWithZeroMilliseconds)
+TEST(EditDialog, AnEmptyPathOpensEmptyWithTheRowsTimeAndOkKeepsIt)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
-    std::wstring shownName = L"?";
+    std::wstring shownName = L"?", before;
     SYSTEMTIME picker = {};
-    run.edit([&] { run.list().setItemText(0, 0, L""), run.select(0); },
-             [&](HWND edit) {
-                 shownName = nameText(edit);
-                 picker = pickerTime(edit);
-                 ok(edit);
-             });
+    run.edit(
+        [&] {
+            before = run.list().itemText(0, 1), run.list().setItemText(0, 0, L""), run.select(0);
+        },
+        [&](HWND edit) {
+            shownName = nameText(edit);
+            picker = pickerTime(edit);
+            ok(edit);
+        });
     EXPECT_EQ(shownName, L"");
-    wchar_t expected[64];
-    swprintf(expected, 64, L"%04d/%02d/%02d %02d:%02d:%02d.000", picker.wYear, picker.wMonth,
-             picker.wDay, picker.wHour, picker.wMinute, picker.wSecond);
-    EXPECT_EQ(run.times, (std::vector<std::wstring>{expected}));
+    EXPECT_EQ(formatTimestamp(picker).substr(0, 19), before.substr(0, 19));
+    EXPECT_EQ(run.times, (std::vector{before}));
     EXPECT_EQ(run.names, (std::vector<std::wstring>{L""}));
 }
 
@@ -312,7 +373,7 @@ TEST(EditDialog, AnEditedPathIsWhatTheNextRestoreWritesTo)
                  SetDlgItemTextW(edit, IDC_EDIT_NAME, second.c_str());
                  ok(edit);
              },
-             [&] { run.window.dialog.restoreTimestamps(); });
+             [&] { restoreCheckedRows(run.list()); });
     EXPECT_EQ(run.names, (std::vector{second}));
     EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Restored}));
     EXPECT_EQ(testing_support::lastWriteTicks(second),

@@ -1,12 +1,13 @@
 #include "ListDialog.h"
 
+#include "res/resource.h"
 #include "stamps/EntryStatus.h"
+#include "support/Drops.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <cstring>
 
@@ -75,7 +76,7 @@ TEST_F(ListBehaviour, CustomDrawColoursCheckedRowsByStatus)
         list.setStateImage(0, c.box);
         NMLVCUSTOMDRAW draw = {};
         draw.nmcd.hdr.hwndFrom = host.listWindow();
-        draw.nmcd.hdr.idFrom = 1001;
+        draw.nmcd.hdr.idFrom = IDC_FILE_LIST;
         draw.nmcd.hdr.code = NM_CUSTOMDRAW;
         draw.nmcd.dwDrawStage = c.stage;
         draw.nmcd.dwItemSpec = 0;
@@ -83,7 +84,7 @@ TEST_F(ListBehaviour, CustomDrawColoursCheckedRowsByStatus)
         draw.clrText = given;
         draw.clrTextBk = given;
         const LRESULT answer =
-            SendMessageW(host.window(), WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&draw));
+            SendMessageW(host.window(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&draw));
         EXPECT_EQ(answer, c.answer);
         EXPECT_EQ(draw.clrTextBk, c.background);
         EXPECT_EQ(draw.clrText, given);
@@ -296,7 +297,7 @@ TEST_F(ListBehaviour, F2AsksTheParentToEditBeforeItReturns)
         host.commands.clear();
         host.select(selected, selected.empty() ? -1 : selected[0]);
         SendMessageW(host.listWindow(), WM_KEYDOWN, VK_F2, 0x003C0001);
-        EXPECT_EQ(host.commands, std::vector<WPARAM>{40003});
+        EXPECT_EQ(host.commands, std::vector<WPARAM>{IDM_EDIT});
         SendMessageW(host.listWindow(), WM_KEYUP, VK_F2, 0xC03C0001);
     }
     EXPECT_EQ(list.itemCount(), 2);
@@ -305,16 +306,7 @@ TEST_F(ListBehaviour, F2AsksTheParentToEditBeforeItReturns)
 TEST_F(ListBehaviour, ADropOnTheListIsPostedToTheParent)
 {
     const std::wstring name = temp.file(L"dropped.txt");
-    const size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, bytes);
-    ASSERT_NE(memory, nullptr);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), name.c_str(),
-                name.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    const WPARAM drop = reinterpret_cast<WPARAM>(memory);
+    const WPARAM drop = reinterpret_cast<WPARAM>(testing_support::makeDrop({name}));
 
     SendMessageW(host.listWindow(), WM_DROPFILES, drop, 0);
     EXPECT_TRUE(host.drops.empty()) << "posted, not sent";

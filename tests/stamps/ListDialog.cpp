@@ -1,5 +1,6 @@
 #include "ListDialog.h"
 
+#include "res/resource.h"
 #include "res/testres.h"
 
 #include <commctrl.h>
@@ -10,7 +11,7 @@ namespace testing_support
 namespace
 {
 
-constexpr int listId = 1001;
+constexpr int listId = IDC_FILE_LIST;
 
 } // namespace
 

@@ -11,7 +11,7 @@
 namespace testing_support
 {
 
-// A modeless test dialog holding list control 1001, wrapped by a FileListView
+// A modeless test dialog holding the program's list control, wrapped by a FileListView
 // and set up as the main window sets up its list: the two columns, check boxes,
 // grid lines and full-row selection, and the list's notifications sent on to
 // the list window and answered with the dialog's message result.

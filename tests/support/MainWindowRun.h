@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "tkit/ui/CommandLine.h"
 #include "mainwin/MainDialog.h"
 #include "support/ModalSteps.h"
 

@@ -1,6 +1,6 @@
 #include "tkit/ui/DialogApp.h"
 
-#include "app/CommandLine.h"
+#include "tkit/ui/CommandLine.h"
 
 namespace tkit
 {

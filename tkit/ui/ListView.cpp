@@ -32,6 +32,23 @@ int ListView::insertColumn(int column, const wchar_t* text, int width)
                                          reinterpret_cast<LPARAM>(&info)));
 }
 
+int ListView::columnWidth(int column) const
+{
+    return static_cast<int>(
+        SendMessageW(window, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void ListView::setColumnWidth(int column, int width)
+{
+    SendMessageW(window, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+int ListView::stringWidth(const wchar_t* text) const
+{
+    return static_cast<int>(
+        SendMessageW(window, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+}
+
 std::wstring ListView::itemText(int row, int column) const
 {
     // The control copies at most the buffer's size less one; while the text

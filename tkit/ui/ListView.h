@@ -17,6 +17,10 @@ public:
 
     // Inserts a left-aligned column; width -1 leaves the width to the control.
     int insertColumn(int column, const wchar_t* text, int width);
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+    // The width of a text in the list's font, without a cell's padding.
+    int stringWidth(const wchar_t* text) const;
     // The whole text of a cell, however long.
     std::wstring itemText(int row, int column) const;
 

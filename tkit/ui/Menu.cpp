@@ -3,6 +3,29 @@
 namespace tkit
 {
 
+namespace
+{
+
+HMENU findSubmenuHolding(HMENU menu, UINT commandId)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position)
+    {
+        HMENU submenu = GetSubMenu(menu, position);
+        if (submenu == nullptr)
+            continue;
+        if (GetMenuState(submenu, commandId, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        {
+            // The item may sit deeper still: take the innermost submenu.
+            HMENU inner = findSubmenuHolding(submenu, commandId);
+            return inner != nullptr ? inner : submenu;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 Menu::Menu(HINSTANCE module) : instance(module) {}
 
 Menu::~Menu()
@@ -28,6 +51,11 @@ void Menu::setChecked(UINT commandId, bool checked) const
     constexpr UINT checkMark = MFS_CHECKED;
     info.fState = checked ? (info.fState | checkMark) : (info.fState & ~checkMark);
     SetMenuItemInfoW(handle, commandId, FALSE, &info);
+}
+
+HMENU Menu::submenuHolding(UINT commandId) const
+{
+    return handle != nullptr ? findSubmenuHolding(handle, commandId) : nullptr;
 }
 
 } // namespace tkit

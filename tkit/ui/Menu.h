@@ -16,6 +16,9 @@ public:
 
     // Sets or clears the check mark of an item of handle, found by command id.
     void setChecked(UINT commandId, bool checked) const;
+    // The submenu of handle that holds the item with the command id, at any
+    // depth; null when no submenu holds it.
+    HMENU submenuHolding(UINT commandId) const;
 
     HINSTANCE instance;
     HMENU handle = nullptr;

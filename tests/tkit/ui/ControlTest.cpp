@@ -1,6 +1,7 @@
 #include "tkit/ui/Control.h"
 
 #include "HostDialog.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -88,10 +89,10 @@ LONG_PTR procedureOf(HWND window)
 TEST(Control, ConstructionSubclassesTheDialogItem)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    const HWND list = host.item(1001);
+    const HWND list = host.item(IDC_FILE_LIST);
     const LONG_PTR original = procedureOf(list);
-    RecordingControl control(host.window, 1001);
-    EXPECT_EQ(control.id, 1001);
+    RecordingControl control(host.window, IDC_FILE_LIST);
+    EXPECT_EQ(control.id, IDC_FILE_LIST);
     EXPECT_EQ(control.parent, host.window);
     EXPECT_EQ(control.window, list);
     EXPECT_TRUE(control.subclassed);
@@ -104,7 +105,7 @@ TEST(Control, ConstructionSubclassesTheDialogItem)
 TEST(Control, NotificationsReachOnlyOnNotifyAndEverythingElseOnlyOnMessage)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    RecordingControl control(host.window, 1001);
+    RecordingControl control(host.window, IDC_FILE_LIST);
     NMHDR header = {};
     const LPARAM notify = reinterpret_cast<LPARAM>(&header);
     const struct
@@ -136,7 +137,7 @@ TEST(Control, NotificationsReachOnlyOnNotifyAndEverythingElseOnlyOnMessage)
 TEST(Control, DefaultSlotsAnswerZeroAndTheControlNeverSeesTheMessage)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    SilentControl control(host.window, 1001);
+    SilentControl control(host.window, IDC_FILE_LIST);
     EXPECT_EQ(insertRow(control.window), 0);
     EXPECT_EQ(control.callPrevious(LVM_GETITEMCOUNT, 0, 0), 0) << "the insert reached the list";
     // Straight to the list's own procedure the same request works.
@@ -150,7 +151,7 @@ TEST(Control, DefaultSlotsAnswerZeroAndTheControlNeverSeesTheMessage)
 TEST(Control, AWindowWithoutAnObjectIsAnsweredZeroAndNotPassedOn)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    const HWND list = host.item(1001);
+    const HWND list = host.item(IDC_FILE_LIST);
     ASSERT_EQ(GetWindowLongPtrW(list, GWLP_USERDATA), 0);
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -165,10 +166,10 @@ TEST(Control, AWindowWithoutAnObjectIsAnsweredZeroAndNotPassedOn)
 TEST(Control, DestructionPutsThePreviousProcedureBack)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    const HWND list = host.item(1001);
+    const HWND list = host.item(IDC_FILE_LIST);
     const LONG_PTR original = procedureOf(list);
     {
-        SilentControl control(host.window, 1001);
+        SilentControl control(host.window, IDC_FILE_LIST);
         EXPECT_EQ(insertRow(list), 0);
         EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
     }
@@ -182,7 +183,7 @@ TEST(Control, DestructionPutsThePreviousProcedureBack)
 TEST(Control, AForwardingWrapperOutlivesItsWindowHarmlessly)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    auto* control = new ForwardingControl(host.window, 1001);
+    auto* control = new ForwardingControl(host.window, IDC_FILE_LIST);
     const HWND list = control->window;
     // Forwarded requests reach the list as if it were not wrapped.
     EXPECT_EQ(insertRow(list), 0);

@@ -13,11 +13,6 @@ namespace
 
 using testing_support::makeDrop;
 
-bool released(HDROP drop)
-{
-    return !testing_support::dropIsHeld(drop);
-}
-
 TEST(DropFiles, GivesTheCountAndEveryNameWhole)
 {
     const std::vector<std::wstring> names = {
@@ -33,9 +28,9 @@ TEST(DropFiles, GivesTheCountAndEveryNameWhole)
         for (UINT i = 0; i < names.size(); ++i)
             EXPECT_EQ(files.name(i), names[i]) << i;
         EXPECT_EQ(files.name(static_cast<UINT>(names.size())), L"") << "past the last name";
-        EXPECT_FALSE(released(drop)) << "asking must not release the handle";
+        EXPECT_TRUE(testing_support::dropIsHeld(drop)) << "asking must not release the handle";
     }
-    EXPECT_TRUE(released(drop));
+    EXPECT_FALSE(testing_support::dropIsHeld(drop));
 }
 
 enum class Way
@@ -49,7 +44,7 @@ enum class Way
 int handle(HDROP drop, Way way, bool& stillHeld)
 {
     const tkit::DropFiles files(drop);
-    stillHeld = !released(drop);
+    stillHeld = testing_support::dropIsHeld(drop);
     if (way == Way::ReturnsEarly && files.count() > 0)
         return 1;
     if (way == Way::Throws)
@@ -72,7 +67,7 @@ TEST(DropFiles, ReleasesTheHandleOnEveryWayOutOfTheHandler)
         {
         }
         EXPECT_TRUE(stillHeld);
-        EXPECT_TRUE(released(drop));
+        EXPECT_FALSE(testing_support::dropIsHeld(drop));
     }
 }
 

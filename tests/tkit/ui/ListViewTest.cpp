@@ -2,6 +2,7 @@
 #include "tkit/ui/RedrawPause.h"
 
 #include "HostDialog.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ protected:
 class ListViewTest : public testing::Test
 {
 protected:
-    ListViewTest() : host(IDD_TEST_LIST_HIDDEN), list(host.window, 1001)
+    ListViewTest() : host(IDD_TEST_LIST_HIDDEN), list(host.window, IDC_FILE_LIST)
     {
         list.insertColumn(0, L"name", 200);
         list.insertColumn(1, L"time", 100);
@@ -195,7 +196,7 @@ protected:
 TEST(RedrawPause, PausesNestAndOnlyTheOutermostTurnsRepaintingBackOn)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    RedrawWatch list(host.window, 1001);
+    RedrawWatch list(host.window, IDC_FILE_LIST);
     {
         const tkit::RedrawPause outer(list);
         {

@@ -51,6 +51,8 @@ TEST(Menu, SetCheckedFindsTheItemInAPopupAndChangesOnlyTheMark)
     }
     EXPECT_TRUE(stateOf(menu.handle, 40005) & MF_GRAYED) << "the disabled item stays disabled";
     EXPECT_FALSE(stateOf(menu.handle, 40006) & MF_GRAYED);
+    EXPECT_EQ(menu.submenuHolding(40005), menu.popup);
+    EXPECT_EQ(menu.submenuHolding(40099), nullptr);
     // An id that is not in the menu changes nothing.
     menu.setChecked(40099, true);
     EXPECT_TRUE(stateOf(menu.handle, 40006) & MF_CHECKED);

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "tkit/ui/CommandLine.h"
 
 #include <windows.h>
 

@@ -1,0 +1,22 @@
+# cmake -DFOLDER=<folder> -DALLOWED=<a,b,...> -DSTAMP=<file> -P CheckLayer.cmake
+# Fails when a source or header in FOLDER includes, by a quoted path, a header
+# from a folder that is not in ALLOWED; writes STAMP when every include is allowed.
+cmake_policy(VERSION 3.25)
+string(REPLACE "," ";" allowed "${ALLOWED}")
+file(GLOB files ${FOLDER}/*.cpp ${FOLDER}/*.h)
+set(faults "")
+foreach(file ${files})
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+        get_filename_component(from ${header} DIRECTORY)
+        if(NOT from IN_LIST allowed)
+            get_filename_component(name ${file} NAME)
+            string(APPEND faults "\n  ${name} includes ${header}")
+        endif()
+    endforeach()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "${FOLDER} may include only from ${ALLOWED}:${faults}")
+endif()
+file(WRITE ${STAMP} "")

@@ -1,0 +1,55 @@
+#include "tkit/ui/Dpi.h"
+
+namespace tkit
+{
+
+namespace
+{
+
+// The scale at which a length in pixels is given: 100 %.
+constexpr UINT defaultDpi = 96;
+// SetDialogDpiChangeBehavior's flag (Windows 10 1703); not in older SDKs.
+constexpr int disableControlRelayout = 0x0004;
+
+// A function of user32 that older systems lack, or null.
+template <typename Function>
+Function user32Function(const char* name)
+{
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+} // namespace
+
+UINT windowDpi(HWND window)
+{
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr)
+    {
+        if (const UINT dpi = getDpiForWindow(window); dpi != 0)
+            return dpi;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : defaultDpi;
+}
+
+int scaled(int length, UINT dpi)
+{
+    return MulDiv(length, static_cast<int>(dpi), static_cast<int>(defaultDpi));
+}
+
+void keepDialogLayout(HWND dialog)
+{
+    using SetBehaviourFunction = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehaviour =
+        user32Function<SetBehaviourFunction>("SetDialogDpiChangeBehavior");
+    if (setBehaviour != nullptr)
+        setBehaviour(dialog, disableControlRelayout, disableControlRelayout);
+}
+
+} // namespace tkit
