@@ -1,11 +1,13 @@
 #pragma once
 
+#include "res/version.h"
+
 #include <string>
 
 // The caption of the main window and of every question box. A second start of
 // the program finds the running window by this exact text.
 inline constexpr wchar_t programName[] = L"Chronoguard Ver.";
-inline constexpr wchar_t programVersion[] = L"1.03";
+inline constexpr wchar_t programVersion[] = L"" CHRONOGUARD_VERSION_TEXT;
 
 inline std::wstring windowTitle()
 {

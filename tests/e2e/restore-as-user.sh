@@ -38,7 +38,7 @@ for f in "${files[@]}" "$tree/sub" "$tree/sub/deeper" "$tree"; do want[$f]=$(exp
 pid=$!
 window=
 for _ in $(seq 1 200); do
-  window=$(xdotool search --name '^Chronoguard Ver\.1\.03$' 2>/dev/null | head -1)
+  window=$(xdotool search --name "$WINDOW_TITLE_PATTERN" 2>/dev/null | head -1)
   [ -n "$window" ] && break
   sleep 0.1
 done

@@ -344,6 +344,16 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
     });
     window.run();
     EXPECT_EQ(std::wstring(text), title);
+    // The title's version is the one Explorer shows from the version resource.
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::vector<char> info(GetFileVersionInfoSizeW(module, nullptr));
+    wchar_t* product = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(GetFileVersionInfoW(module, 0, static_cast<DWORD>(info.size()), info.data()) &&
+                VerQueryValueW(info.data(), L"\\StringFileInfo\\041104B0\\ProductVersion",
+                               reinterpret_cast<void**>(&product), &length));
+    EXPECT_EQ(std::wstring(text), L"Chronoguard Ver." + std::wstring(product));
     EXPECT_EQ(focus, listWindow);
     // Wider than every time text with the list's cell padding (12 pixels).
     EXPECT_GE(columnWidth, std::max(140, textWidth + 12));

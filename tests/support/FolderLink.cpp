@@ -65,11 +65,16 @@ DWORD attributesOf(const std::wstring& path)
 
 FolderLink::FolderLink(const std::wstring& link, const std::wstring& target) : linkPath(link)
 {
-    if (CreateSymbolicLinkW(longPath(link).c_str(), longPath(target).c_str(),
-                            SYMBOLIC_LINK_FLAG_DIRECTORY |
-                                SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
-        exists())
+    if (!runningUnderWine())
+    {
+        if (CreateSymbolicLinkW(longPath(link).c_str(), longPath(target).c_str(),
+                                SYMBOLIC_LINK_FLAG_DIRECTORY |
+                                    SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+            return;
+        refused = L"Windows refused a symbolic link (error " + std::to_wstring(GetLastError()) +
+                  L"): without developer mode only an administrator may make one";
         return;
+    }
     const UnixNameFunction toUnix = unixNameFunction();
     if (toUnix == nullptr)
         return;

@@ -6,10 +6,11 @@
 namespace testing_support
 {
 
-// A symbolic link to a folder, removed (the link only, never its target) when
-// the object goes away. Under Wine, where the platform's link call creates
-// nothing, it is made as a Unix symbolic link, which Wine shows as a folder
-// with the reparse-point attribute and its target's identity.
+// A link to a folder, removed (the link only, never its target) when the object
+// goes away. On Windows it is a symbolic link, which needs developer mode (or
+// an administrator). Under Wine, where the platform's link call creates nothing,
+// it is a Unix symbolic link, which Wine shows as a folder with the
+// reparse-point attribute and its target's identity.
 class FolderLink
 {
 public:
@@ -20,10 +21,13 @@ public:
 
     // True when the link is there and leads to a folder.
     bool exists() const;
+    // Why Windows made no link (empty when it did, and always under Wine).
+    const std::wstring& refusal() const { return refused; }
 
 private:
     std::wstring linkPath;
     bool unixLink = false;
+    std::wstring refused;
 };
 
 // \\SERVER\SHARE served from a folder, as Wine serves \\server\share: from a link

@@ -27,6 +27,11 @@ std::wstring makeRoot()
 
 } // namespace
 
+bool runningUnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 std::wstring longPath(const std::wstring& path)
 {
     if (path.rfind(L"\\\\?\\", 0) == 0)

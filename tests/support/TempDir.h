@@ -31,6 +31,8 @@ private:
     std::wstring root;
 };
 
+// True under Wine, whose ntdll has an export of its own for its version.
+bool runningUnderWine();
 // The exact form of a path, in which every name is taken as written at any
 // length: "\\?\" in front of an absolute path with backslashes ("\\?\UNC\"
 // in place of a network path's "\\"), and of any other path of more than 250

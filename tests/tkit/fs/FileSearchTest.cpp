@@ -253,8 +253,9 @@ TEST(ExpandFolder, ALinkBackToAnAncestorIsListedButNotEntered)
     dir.file(L"top\\sub\\g");
     testing_support::FolderLink up(dir / L"top\\sub\\up", top);
     testing_support::FolderLink self(dir / L"top\\self", top);
-    ASSERT_TRUE(up.exists());
-    ASSERT_TRUE(self.exists());
+    if (!up.refusal().empty())
+        GTEST_SKIP() << up.refusal();
+    ASSERT_TRUE(up.exists() && self.exists());
 
     EXPECT_EQ(sorted(expanded(top)), sorted({top + L"\\f", top + L"\\sub", top + L"\\sub\\g",
                                              top + L"\\sub\\up", top + L"\\self"}));
@@ -275,6 +276,8 @@ TEST(ExpandFolder, TwoLinksToTheSameNonAncestorAreBothEntered)
     const std::wstring top = dir.folder(L"top");
     testing_support::FolderLink one(top + L"\\one", dir / L"target");
     testing_support::FolderLink two(top + L"\\two", dir / L"target");
+    if (!one.refusal().empty())
+        GTEST_SKIP() << one.refusal();
     ASSERT_TRUE(one.exists() && two.exists());
     EXPECT_EQ(sorted(expanded(top)),
               sorted({top + L"\\one", top + L"\\one\\t", top + L"\\two", top + L"\\two\\t"}));
