@@ -2,6 +2,7 @@
 
 #include "app/WindowTitle.h"
 #include "res/resource.h"
+#include "tkit/fs/FullPath.h"
 
 #include <commctrl.h>
 
@@ -22,7 +23,7 @@ std::optional<std::wstring> handedOverPath(const COPYDATASTRUCT* data)
     return std::wstring(text, length);
 }
 
-void sendHandOff(HWND window, const std::wstring& path)
+bool sendHandOff(HWND window, const std::wstring& path)
 {
     std::vector<wchar_t> buffer(path.begin(), path.end());
     buffer.push_back(L'\0');
@@ -30,7 +31,17 @@ void sendHandOff(HWND window, const std::wstring& path)
     data.dwData = handOffKind;
     data.cbData = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
     data.lpData = buffer.data();
-    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
+}
+
+size_t handOver(HWND window, const tkit::StringList& paths)
+{
+    size_t taken = 0;
+    // The open window resolves paths against its own current folder, so
+    // relative names are made absolute here, where they were typed.
+    while (taken < paths.size() && sendHandOff(window, tkit::fullPath(paths[taken])))
+        ++taken;
+    return taken;
 }
 
 HWND findOpenMainWindow()

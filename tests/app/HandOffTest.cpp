@@ -17,6 +17,7 @@
 using testing_support::MainWindowRun;
 using testing_support::ProgramRun;
 using testing_support::quoted;
+using testing_support::rowsOfWindow;
 using testing_support::TempDir;
 using testing_support::windowOfProcess;
 using testing_support::windowsTitled;
@@ -65,6 +66,63 @@ TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
     // The -r of the second start is not applied: the folder is one row.
     EXPECT_EQ(rows, files);
     EXPECT_FALSE(window.dialog.addRecursively);
+}
+
+// Stands in for a window that the platform keeps from taking hand-offs (one of
+// a process run as administrator): it takes the first paths, then answers 0.
+class RefusingWindow : public MainDialog
+{
+public:
+    RefusingWindow(const tkit::CommandLine& commandLine, int taken)
+        : MainDialog(GetModuleHandleW(nullptr), &commandLine), left(taken)
+    {
+    }
+
+protected:
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COPYDATA && left-- <= 0)
+            return 0;
+        return MainDialog::onMessage(message, wParam, lParam);
+    }
+
+private:
+    int left;
+};
+
+TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
+{
+    TempDir dir;
+    const std::vector<std::wstring> files = {dir.file(L"a.txt"), dir.file(L"b.txt"),
+                                             dir.file(L"c.txt")};
+    for (const int taken : {0, 1})
+    {
+        const tkit::CommandLine commandLine(L"chronoguard.exe");
+        RefusingWindow window(commandLine, taken);
+        std::unique_ptr<ProgramRun> second;
+        HWND own = nullptr;
+        std::vector<std::wstring> ownRows, rows;
+        testing_support::ModalSteps steps;
+        steps
+            .then([&] {
+                second = std::make_unique<ProgramRun>(quoted(files[0]) + L" " + quoted(files[1]) +
+                                                      L" " + quoted(files[2]));
+            })
+            .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
+            .then([&] {
+                ownRows = rowsOfWindow(own);
+                PostMessageW(own, WM_CLOSE, 0, 0);
+            })
+            .waitFor([&] { return second->finished(); })
+            .then([&] {
+                rows = paths(window);
+                PostMessageW(window.window, WM_COMMAND, IDCANCEL, 0);
+            });
+        steps.run([&] { return window.runModal(nullptr); });
+        EXPECT_EQ(second->exitCode(), 1u);
+        EXPECT_EQ(rows, std::vector(files.begin(), files.begin() + taken));
+        EXPECT_EQ(ownRows, std::vector(files.begin() + taken, files.end()));
+    }
 }
 
 TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
