@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/MainDialog.h"
+#include "tkit/ui/BringForward.h"
 
 Chronoguard application;
 
@@ -18,7 +19,7 @@ bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
             if (handedOver == paths.size())
             {
                 if ((GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0)
-                    SetForegroundWindow(openWindow);
+                    tkit::bringForward(openWindow);
                 return true;
             }
         }

@@ -1,6 +1,7 @@
 // A second start of the built program beside an open window, across processes.
 #include "app/WindowTitle.h"
 #include "mainwin/MainDialog.h"
+#include "res/resource.h"
 #include "stamps/FileListView.h"
 #include "support/MainWindowRun.h"
 #include "support/ProgramRun.h"
@@ -122,6 +123,46 @@ TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
         EXPECT_EQ(second->exitCode(), 1u);
         EXPECT_EQ(rows, std::vector(files.begin(), files.begin() + taken));
         EXPECT_EQ(ownRows, std::vector(files.begin() + taken, files.end()));
+    }
+}
+
+TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
+{
+    TempDir dir;
+    const std::wstring a = dir.file(L"a.txt");
+    const std::wstring b = dir.file(L"b.txt");
+    // The restore question (answered N) and the edit dialog (left with Esc).
+    for (const auto& [command, key] : {std::pair<int, int>{IDOK, 'N'}, {IDM_EDIT, VK_ESCAPE}})
+    {
+        MainWindowRun window(L"-cr " + quoted(a));
+        std::unique_ptr<ProgramRun> second;
+        HWND popup = nullptr;
+        std::vector<std::wstring> rows;
+        window
+            .then([&] {
+                window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                SendMessageW(window.dialog.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+            })
+            .then([&] {
+                popup = GetActiveWindow();
+                second = std::make_unique<ProgramRun>(quoted(b));
+            })
+            .waitFor([&] { return second->finished(); })
+            .then([&] {
+                INPUT input[2] = {};
+                input[0].type = input[1].type = INPUT_KEYBOARD;
+                input[0].ki.wVk = input[1].ki.wVk = static_cast<WORD>(key);
+                input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                SendInput(2, input, sizeof(INPUT));
+            })
+            .waitFor([&] { return !IsWindow(popup); })
+            .then([&] {
+                rows = paths(window.dialog);
+                window.close();
+            });
+        window.run();
+        EXPECT_NE(popup, window.dialog.window);
+        EXPECT_EQ(rows, (std::vector{a, b}));
     }
 }
 
