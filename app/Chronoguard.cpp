@@ -7,13 +7,25 @@
 
 Chronoguard application;
 
+namespace
+{
+
+// How long a start with paths waits for the window that another start is
+// opening before it opens its own.
+constexpr DWORD electionPatience = 30000;
+
+} // namespace
+
 bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
 {
     const tkit::StringList& paths = commandLine.parameters();
+    // Starts that come while this one opens its window wait for the window
+    // and hand their paths to it, instead of each opening a window.
+    tkit::SessionMutex claim(windowClaimName());
     size_t handedOver = 0;
     if (!paths.empty())
     {
-        if (HWND openWindow = findOpenMainWindow())
+        if (HWND openWindow = electWindow(claim, electionPatience))
         {
             handedOver = handOver(openWindow, paths);
             if (handedOver == paths.size())
@@ -25,6 +37,9 @@ bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
         }
     }
     // Paths the open window did not take are not lost: they open a window here.
+    // A start without paths opens a window of its own, and announces it if no
+    // other start is opening one.
+    claim.take(0);
     MainDialog dialog(GetModuleHandleW(nullptr), &commandLine, handedOver);
     dialog.runModal(nullptr);
     return true;

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -57,4 +58,28 @@ HWND findOpenMainWindow()
             return candidate;
     }
     return nullptr;
+}
+
+std::wstring windowClaimName()
+{
+    return windowTitle() + L" window";
+}
+
+HWND electWindow(tkit::SessionMutex& claim, DWORD patience)
+{
+    // How often a waiting start looks for the window.
+    constexpr ULONGLONG lookInterval = 50;
+    const ULONGLONG deadline = GetTickCount64() + patience;
+    for (;;)
+    {
+        if (HWND window = findOpenMainWindow())
+            return window;
+        const ULONGLONG now = GetTickCount64();
+        if (!claim.valid() || now >= deadline)
+            return nullptr;
+        // Taken: no other start is opening a window. A window opened without
+        // the claim (by a start that waited in vain) may have come meanwhile.
+        if (claim.take(static_cast<DWORD>(std::min(deadline - now, lookInterval))))
+            return findOpenMainWindow();
+    }
 }

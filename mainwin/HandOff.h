@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tkit/fs/StringList.h"
+#include "tkit/sys/SessionMutex.h"
 
 #include <windows.h>
 
@@ -29,3 +30,14 @@ size_t handOver(HWND window, const tkit::StringList& paths);
 // program's title that holds the timestamp list (question boxes carry the same
 // title, but no list).
 HWND findOpenMainWindow();
+
+// The name of the claim by which starts of the program elect one window: the
+// start that opens a window holds it from before its window exists until the
+// window is gone.
+std::wstring windowClaimName();
+
+// The window to hand paths to: the open main window, or, while another start
+// holds the claim, the window that start is opening, waited for up to
+// patience milliseconds. Null when this start is to open a window itself; it
+// then holds the claim if nobody else does.
+HWND electWindow(tkit::SessionMutex& claim, DWORD patience);

@@ -1,5 +1,6 @@
 // A second start of the built program beside an open window, across processes.
 #include "app/WindowTitle.h"
+#include "mainwin/HandOff.h"
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
 #include "stamps/FileListView.h"
@@ -11,6 +12,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -164,6 +167,69 @@ TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
         EXPECT_NE(popup, window.dialog.window);
         EXPECT_EQ(rows, (std::vector{a, b}));
     }
+}
+
+// Waits until condition holds, for a minute at most; false if it never did.
+bool eventually(const std::function<bool()>& condition)
+{
+    for (int tries = 0; tries < 6000; ++tries, Sleep(10))
+        if (condition())
+            return true;
+    return false;
+}
+
+TEST(HandOff, StartsThatComeTogetherElectOneWindow)
+{
+    TempDir dir;
+    std::vector<std::wstring> files;
+    std::vector<std::unique_ptr<ProgramRun>> starts;
+    for (wchar_t name = L'0'; name <= L'9'; ++name)
+        files.push_back(dir.file(std::wstring(1, name) + L".txt"));
+    for (const std::wstring& file : files)
+        starts.push_back(std::make_unique<ProgramRun>(quoted(file)));
+    const auto ended = [&] {
+        return std::count_if(starts.begin(), starts.end(),
+                             [](auto& start) { return start->finished(); });
+    };
+    // Every start has either ended or opened a window.
+    ASSERT_TRUE(eventually([&] { return ended() + windowsTitled(title).size() == 10; }));
+    ASSERT_EQ(windowsTitled(title).size(), 1u);
+    HWND window = windowsTitled(title)[0];
+    std::vector<std::wstring> rows = rowsOfWindow(window);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, files);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(eventually([&] { return ended() == 10; }));
+    for (auto& start : starts)
+        EXPECT_EQ(start->exitCode(), 1u);
+}
+
+TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
+{
+    TempDir dir;
+    const std::wstring tree = dir.folder(L"tree");
+    // 300 folders of 100 files: Wine looks a new name up through the whole folder.
+    constexpr int folders = 100;
+    constexpr int files = 100;
+    for (int folder = 0; folder < folders; ++folder)
+    {
+        const std::wstring name = dir.folder(L"tree\\" + std::to_wstring(folder)) + L"\\";
+        for (int file = 0; file < files; ++file)
+            CloseHandle(CreateFileW((name + std::to_wstring(file)).c_str(), GENERIC_WRITE, 0,
+                                    nullptr, CREATE_NEW, 0, nullptr));
+    }
+    const std::wstring late = dir.file(L"late.txt");
+    ProgramRun first(L"-r " + quoted(tree));
+    // The second comes while the first holds the claim and has no window yet.
+    ASSERT_TRUE(eventually([] { return !tkit::SessionMutex(windowClaimName()).take(0); }));
+    ProgramRun second(quoted(late));
+    ASSERT_TRUE(eventually([&] { return second.finished() || windowsTitled(title).size() > 1; }));
+    ASSERT_EQ(windowsTitled(title).size(), 1u);
+    const std::vector<std::wstring> rows = rowsOfWindow(windowsTitled(title)[0]);
+    EXPECT_EQ(rows.size(), folders * (files + 1) + 2u);
+    EXPECT_EQ(rows.back(), late);
+    PostMessageW(windowsTitled(title)[0], WM_CLOSE, 0, 0);
+    EXPECT_TRUE(eventually([&] { return first.finished(); }));
 }
 
 TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
