@@ -29,8 +29,8 @@ bool controlKeyDown()
 
 } // namespace
 
-MainDialog::MainDialog(HINSTANCE instance, const tkit::CommandLine* commandLine, size_t handedOver)
-    : Dialog(instance, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
+MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
+    : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
       firstStartPath(handedOver), menu(GetModuleHandleW(nullptr))
 {
 }

@@ -20,7 +20,7 @@ class MainDialog : public tkit::Dialog
 public:
     // commandLine is borrowed and read during initialisation only. The first
     // handedOver start paths were taken by another window and are left out.
-    MainDialog(HINSTANCE instance, const tkit::CommandLine* commandLine, size_t handedOver = 0);
+    MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver = 0);
     ~MainDialog() override;
 
     // Writes each checked row's remembered time back onto its file and marks

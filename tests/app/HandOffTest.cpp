@@ -188,8 +188,8 @@ TEST(HandOff, StartsThatComeTogetherElectOneWindow)
     for (const std::wstring& file : files)
         starts.push_back(std::make_unique<ProgramRun>(quoted(file)));
     const auto ended = [&] {
-        return std::count_if(starts.begin(), starts.end(),
-                             [](auto& start) { return start->finished(); });
+        return static_cast<size_t>(std::count_if(starts.begin(), starts.end(),
+                                                 [](auto& start) { return start->finished(); }));
     };
     // Every start has either ended or opened a window.
     ASSERT_TRUE(eventually([&] { return ended() + windowsTitled(title).size() == 10; }));
