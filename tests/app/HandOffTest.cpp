@@ -72,37 +72,29 @@ TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
     EXPECT_FALSE(window.dialog.addRecursively);
 }
 
-// Stands in for a window that the platform keeps from taking hand-offs (one of
-// a process run as administrator): it takes the first paths, then answers 0.
-class RefusingWindow : public MainDialog
+// Stands in for a window that the platform keeps hand-offs from (one of a
+// process run as administrator): it takes the first paths, then answers 0.
+struct RefusingWindow : MainDialog
 {
-public:
-    RefusingWindow(const tkit::CommandLine& commandLine, int taken)
-        : MainDialog(GetModuleHandleW(nullptr), &commandLine), left(taken)
-    {
-    }
-
-protected:
+    using MainDialog::MainDialog;
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_COPYDATA && left-- <= 0)
-            return 0;
-        return MainDialog::onMessage(message, wParam, lParam);
+        return message == WM_COPYDATA && taken-- <= 0
+                   ? 0
+                   : MainDialog::onMessage(message, wParam, lParam);
     }
-
-private:
-    int left;
+    int taken = 0;
 };
 
 TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
 {
     TempDir dir;
-    const std::vector<std::wstring> files = {dir.file(L"a.txt"), dir.file(L"b.txt"),
-                                             dir.file(L"c.txt")};
+    const std::vector files = {dir.file(L"a.txt"), dir.file(L"b.txt"), dir.file(L"c.txt")};
     for (const int taken : {0, 1})
     {
         const tkit::CommandLine commandLine(L"chronoguard.exe");
-        RefusingWindow window(commandLine, taken);
+        RefusingWindow window(GetModuleHandleW(nullptr), &commandLine);
+        window.taken = taken;
         std::unique_ptr<ProgramRun> second;
         HWND own = nullptr;
         std::vector<std::wstring> ownRows, rows;
@@ -113,14 +105,10 @@ TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
                                                       L" " + quoted(files[2]));
             })
             .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
-            .then([&] {
-                ownRows = rowsOfWindow(own);
-                PostMessageW(own, WM_CLOSE, 0, 0);
-            })
+            .then([&] { ownRows = rowsOfWindow(own), PostMessageW(own, WM_CLOSE, 0, 0); })
             .waitFor([&] { return second->finished(); })
             .then([&] {
-                rows = paths(window);
-                PostMessageW(window.window, WM_COMMAND, IDCANCEL, 0);
+                rows = paths(window), PostMessageW(window.window, WM_COMMAND, IDCANCEL, 0);
             });
         steps.run([&] { return window.runModal(nullptr); });
         EXPECT_EQ(second->exitCode(), 1u);
@@ -132,10 +120,9 @@ TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
 TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
 {
     TempDir dir;
-    const std::wstring a = dir.file(L"a.txt");
-    const std::wstring b = dir.file(L"b.txt");
+    const std::wstring a = dir.file(L"a.txt"), b = dir.file(L"b.txt");
     // The restore question (answered N) and the edit dialog (left with Esc).
-    for (const auto& [command, key] : {std::pair<int, int>{IDOK, 'N'}, {IDM_EDIT, VK_ESCAPE}})
+    for (const auto& [command, key] : {std::pair<WPARAM, BYTE>{IDOK, 'N'}, {IDM_EDIT, VK_ESCAPE}})
     {
         MainWindowRun window(L"-cr " + quoted(a));
         std::unique_ptr<ProgramRun> second;
@@ -144,25 +131,15 @@ TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
         window
             .then([&] {
                 window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-                SendMessageW(window.dialog.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+                SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
             })
             .then([&] {
-                popup = GetActiveWindow();
-                second = std::make_unique<ProgramRun>(quoted(b));
+                popup = GetActiveWindow(), second = std::make_unique<ProgramRun>(quoted(b));
             })
             .waitFor([&] { return second->finished(); })
-            .then([&] {
-                INPUT input[2] = {};
-                input[0].type = input[1].type = INPUT_KEYBOARD;
-                input[0].ki.wVk = input[1].ki.wVk = static_cast<WORD>(key);
-                input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-                SendInput(2, input, sizeof(INPUT));
-            })
+            .then([&] { keybd_event(key, 0, 0, 0), keybd_event(key, 0, KEYEVENTF_KEYUP, 0); })
             .waitFor([&] { return !IsWindow(popup); })
-            .then([&] {
-                rows = paths(window.dialog);
-                window.close();
-            });
+            .then([&] { rows = paths(window.dialog), window.close(); });
         window.run();
         EXPECT_NE(popup, window.dialog.window);
         EXPECT_EQ(rows, (std::vector{a, b}));
@@ -172,62 +149,52 @@ TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
 // Waits until condition holds, for a minute at most; false if it never did.
 bool eventually(const std::function<bool()>& condition)
 {
-    for (int tries = 0; tries < 6000; ++tries, Sleep(10))
-        if (condition())
-            return true;
-    return false;
+    for (int tries = 0; tries < 6000 && !condition(); ++tries)
+        Sleep(10);
+    return condition();
 }
 
 TEST(HandOff, StartsThatComeTogetherElectOneWindow)
 {
     TempDir dir;
-    std::vector<std::wstring> files;
+    std::vector<std::wstring> files, rows;
     std::vector<std::unique_ptr<ProgramRun>> starts;
     for (wchar_t name = L'0'; name <= L'9'; ++name)
-        files.push_back(dir.file(std::wstring(1, name) + L".txt"));
-    for (const std::wstring& file : files)
-        starts.push_back(std::make_unique<ProgramRun>(quoted(file)));
-    const auto ended = [&] {
-        return static_cast<size_t>(std::count_if(starts.begin(), starts.end(),
-                                                 [](auto& start) { return start->finished(); }));
-    };
+        files.push_back(dir.file(std::wstring(1, name))),
+            starts.push_back(std::make_unique<ProgramRun>(L'"' + files.back() + L'"'));
+    size_t ended = 0;
     // Every start has either ended or opened a window.
-    ASSERT_TRUE(eventually([&] { return ended() + windowsTitled(title).size() == 10; }));
-    ASSERT_EQ(windowsTitled(title).size(), 1u);
+    ASSERT_TRUE(eventually([&] {
+        ended = static_cast<size_t>(std::count_if(starts.begin(), starts.end(),
+                                                  [](auto& start) { return start->finished(); }));
+        return ended + windowsTitled(title).size() == 10;
+    }));
+    ASSERT_EQ(ended, 9u);
     HWND window = windowsTitled(title)[0];
-    std::vector<std::wstring> rows = rowsOfWindow(window);
+    rows = rowsOfWindow(window);
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, files);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(eventually([&] { return ended() == 10; }));
     for (auto& start : starts)
-        EXPECT_EQ(start->exitCode(), 1u);
+        EXPECT_TRUE(eventually([&] { return start->exitCode() == 1; }));
 }
 
 TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
 {
     TempDir dir;
-    const std::wstring tree = dir.folder(L"tree");
-    // 300 folders of 100 files: Wine looks a new name up through the whole folder.
-    constexpr int folders = 100;
-    constexpr int files = 100;
-    for (int folder = 0; folder < folders; ++folder)
-    {
-        const std::wstring name = dir.folder(L"tree\\" + std::to_wstring(folder)) + L"\\";
-        for (int file = 0; file < files; ++file)
-            CloseHandle(CreateFileW((name + std::to_wstring(file)).c_str(), GENERIC_WRITE, 0,
-                                    nullptr, CREATE_NEW, 0, nullptr));
-    }
-    const std::wstring late = dir.file(L"late.txt");
-    ProgramRun first(L"-r " + quoted(tree));
+    // 100 folders of 100 files: Wine looks a new name up through the whole folder.
+    for (int folder = 0; folder < 100; ++folder)
+        for (int file = 0; file < 100; ++file)
+            dir.file(L"tree\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file));
+    ProgramRun first(L"-r " + quoted(dir / L"tree"));
     // The second comes while the first holds the claim and has no window yet.
     ASSERT_TRUE(eventually([] { return !tkit::SessionMutex(windowClaimName()).take(0); }));
-    ProgramRun second(quoted(late));
+    ProgramRun second(quoted(dir.file(L"late")));
     ASSERT_TRUE(eventually([&] { return second.finished() || windowsTitled(title).size() > 1; }));
     ASSERT_EQ(windowsTitled(title).size(), 1u);
     const std::vector<std::wstring> rows = rowsOfWindow(windowsTitled(title)[0]);
-    EXPECT_EQ(rows.size(), folders * (files + 1) + 2u);
-    EXPECT_EQ(rows.back(), late);
+    EXPECT_EQ(rows.size(), 100 * 101 + 2u);
+    EXPECT_EQ(rows.back(), dir / L"late");
     PostMessageW(windowsTitled(title)[0], WM_CLOSE, 0, 0);
     EXPECT_TRUE(eventually([&] { return first.finished(); }));
 }

@@ -78,13 +78,12 @@ HWND windowOfProcess(const std::wstring& title, DWORD process)
 
 std::vector<std::wstring> rowsOfWindow(HWND window)
 {
-    // The list reads and writes the item in its own process's memory.
+    // The list reads the item from, and writes the text into, its own process's memory.
     struct Exchange
     {
         LVITEMW item;
         wchar_t text[MAX_PATH];
     } local = {};
-    HWND list = GetDlgItem(window, 1001);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
                                  windowProcess(window));
     auto* remote = static_cast<Exchange*>(
@@ -92,10 +91,12 @@ std::vector<std::wstring> rowsOfWindow(HWND window)
     local.item.pszText = remote->text;
     local.item.cchTextMax = MAX_PATH;
     WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
-    std::vector<std::wstring> rows(static_cast<size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
+    std::vector<std::wstring> rows(
+        static_cast<size_t>(SendDlgItemMessageW(window, 1001, LVM_GETITEMCOUNT, 0, 0)));
     for (size_t row = 0; row < rows.size(); ++row)
     {
-        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&remote->item));
+        SendDlgItemMessageW(window, 1001, LVM_GETITEMTEXTW, row,
+                            reinterpret_cast<LPARAM>(&remote->item));
         ReadProcessMemory(process, remote->text, local.text, sizeof local.text, nullptr);
         rows[row] = local.text;
     }
