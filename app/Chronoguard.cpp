@@ -3,27 +3,44 @@
 #include "tkit/ui/CommandLine.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/MainDialog.h"
-#include "tkit/fs/FullPath.h"
+#include "tkit/ui/BringForward.h"
 
 Chronoguard application;
+
+namespace
+{
+
+// How long a start with paths waits for the window that another start is
+// opening before it opens its own.
+constexpr DWORD electionPatience = 30000;
+
+} // namespace
 
 bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
 {
     const tkit::StringList& paths = commandLine.parameters();
+    // Starts that come while this one opens its window wait for the window
+    // and hand their paths to it, instead of each opening a window.
+    tkit::SessionMutex claim(windowClaimName());
+    size_t handedOver = 0;
     if (!paths.empty())
     {
-        if (HWND openWindow = findOpenMainWindow())
+        if (HWND openWindow = electWindow(claim, electionPatience))
         {
-            // The open window resolves paths against its own current directory,
-            // so relative names are made absolute here, where they were typed.
-            for (const std::wstring& path : paths)
-                sendHandOff(openWindow, tkit::fullPath(path));
-            if ((GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0)
-                SetForegroundWindow(openWindow);
-            return true;
+            handedOver = handOver(openWindow, paths);
+            if (handedOver == paths.size())
+            {
+                if ((GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0)
+                    tkit::bringForward(openWindow);
+                return true;
+            }
         }
     }
-    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
+    // Paths the open window did not take are not lost: they open a window here.
+    // A start without paths opens a window of its own, and announces it if no
+    // other start is opening one.
+    claim.take(0);
+    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine, handedOver);
     dialog.runModal(nullptr);
     return true;
 }

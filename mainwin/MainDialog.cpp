@@ -10,6 +10,7 @@
 #include "stamps/Restore.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
+#include "tkit/ui/MessageFilter.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
 
@@ -25,6 +26,8 @@ constexpr int cellPadding = 16;
 // Sent to itself after a change of scale, once the controls have their new fonts.
 constexpr UINT fitColumnsMessage = WM_APP + 1;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+// WM_COPYGLOBALDATA: carries a drop's data ahead of WM_DROPFILES.
+constexpr UINT copyGlobalDataMessage = 0x0049;
 
 bool controlKeyDown()
 {
@@ -33,9 +36,9 @@ bool controlKeyDown()
 
 } // namespace
 
-MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine)
+MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
     : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
-      menu(GetModuleHandleW(nullptr))
+      firstStartPath(handedOver), menu(GetModuleHandleW(nullptr))
 {
 }
 
@@ -72,13 +75,21 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     if (const auto* commandLine = static_cast<const tkit::CommandLine*>(param))
     {
         const tkit::RedrawPause pause(*listView);
-        for (const std::wstring& path : commandLine->parameters())
-            listView->addPath(path, addRecursively);
+        const tkit::StringList& paths = commandLine->parameters();
+        for (size_t index = firstStartPath; index < paths.size(); ++index)
+            listView->addPath(paths[index], addRecursively);
     }
 
     menu.handle = GetMenu(window);
     menu.popup = menu.submenuHolding(IDM_ADD_RECURSIVELY);
     DragAcceptFiles(window, TRUE);
+    // Run as administrator, the window still takes drops from Explorer; it
+    // does not take hand-offs from a second start that is not.
+    for (HWND target : {window, listView->window})
+    {
+        tkit::allowFromLowerProcesses(target, WM_DROPFILES);
+        tkit::allowFromLowerProcesses(target, copyGlobalDataMessage);
+    }
     if (controlKeyDown())
         ShowWindow(window, SW_MINIMIZE);
     SetFocus(listView->window);

@@ -18,8 +18,9 @@ class ResizeAnchor;
 class MainDialog : public tkit::Dialog
 {
 public:
-    // commandLine is borrowed and read during initialisation only.
-    MainDialog(HINSTANCE instance, const tkit::CommandLine* commandLine);
+    // commandLine is borrowed and read during initialisation only. The first
+    // handedOver start paths were taken by another window and are left out.
+    MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver = 0);
     ~MainDialog() override;
 
     // Writes each checked row's remembered time back onto its file and marks
@@ -56,6 +57,7 @@ private:
 
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
+    size_t firstStartPath;
     int minHeight = 0;
     int minWidth = 0;
     // The scale that the window's sizes in pixels are at.

@@ -1,4 +1,5 @@
 // A second start of the built program beside an open window, across processes.
+#include "mainwin/HandOff.h"
 #include "mainwin/WindowTitle.h"
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
@@ -11,6 +12,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 using testing_support::MainWindowRun;
 using testing_support::ProgramRun;
 using testing_support::quoted;
+using testing_support::rowsOfWindow;
 using testing_support::TempDir;
 using testing_support::windowOfProcess;
 using testing_support::windowsTitled;
@@ -66,6 +70,133 @@ TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
     // The -r of the second start is not applied: the folder is one row.
     EXPECT_EQ(rows, files);
     EXPECT_FALSE(window.dialog.addRecursively);
+}
+
+// Stands in for a window that the platform keeps hand-offs from (one of a
+// process run as administrator): it takes the first paths, then answers 0.
+struct RefusingWindow : MainDialog
+{
+    using MainDialog::MainDialog;
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return message == WM_COPYDATA && taken-- <= 0
+                   ? 0
+                   : MainDialog::onMessage(message, wParam, lParam);
+    }
+    int taken = 0;
+};
+
+TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
+{
+    TempDir dir;
+    const std::vector files = {dir.file(L"a.txt"), dir.file(L"b.txt"), dir.file(L"c.txt")};
+    for (const int taken : {0, 1})
+    {
+        const tkit::CommandLine commandLine(L"chronoguard.exe");
+        RefusingWindow window(GetModuleHandleW(nullptr), &commandLine);
+        window.taken = taken;
+        std::unique_ptr<ProgramRun> second;
+        HWND own = nullptr;
+        std::vector<std::wstring> ownRows, rows;
+        testing_support::ModalSteps steps;
+        steps
+            .then([&] {
+                second = std::make_unique<ProgramRun>(quoted(files[0]) + L" " + quoted(files[1]) +
+                                                      L" " + quoted(files[2]));
+            })
+            .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
+            .then([&] { ownRows = rowsOfWindow(own), PostMessageW(own, WM_CLOSE, 0, 0); })
+            .waitFor([&] { return second->finished(); })
+            .then([&] {
+                rows = paths(window), PostMessageW(window.window, WM_COMMAND, IDCANCEL, 0);
+            });
+        steps.run([&] { return window.runModal(nullptr); });
+        EXPECT_EQ(second->exitCode(), 1u);
+        EXPECT_EQ(rows, std::vector(files.begin(), files.begin() + taken));
+        EXPECT_EQ(ownRows, std::vector(files.begin() + taken, files.end()));
+    }
+}
+
+TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
+{
+    TempDir dir;
+    const std::wstring a = dir.file(L"a.txt"), b = dir.file(L"b.txt");
+    // The restore question (answered N) and the edit dialog (left with Esc).
+    for (const auto& [command, key] : {std::pair<WPARAM, BYTE>{IDOK, 'N'}, {IDM_EDIT, VK_ESCAPE}})
+    {
+        MainWindowRun window(L"-cr " + quoted(a));
+        std::unique_ptr<ProgramRun> second;
+        HWND popup = nullptr;
+        std::vector<std::wstring> rows;
+        window
+            .then([&] {
+                window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
+            })
+            .then([&] {
+                popup = GetActiveWindow(), second = std::make_unique<ProgramRun>(quoted(b));
+            })
+            .waitFor([&] { return second->finished(); })
+            .then([&] { keybd_event(key, 0, 0, 0), keybd_event(key, 0, KEYEVENTF_KEYUP, 0); })
+            .waitFor([&] { return !IsWindow(popup); })
+            .then([&] { rows = paths(window.dialog), window.close(); });
+        window.run();
+        EXPECT_NE(popup, window.dialog.window);
+        EXPECT_EQ(rows, (std::vector{a, b}));
+    }
+}
+
+// Waits until condition holds, for a minute at most; false if it never did.
+bool eventually(const std::function<bool()>& condition)
+{
+    for (int tries = 0; tries < 6000 && !condition(); ++tries)
+        Sleep(10);
+    return condition();
+}
+
+TEST(HandOff, StartsThatComeTogetherElectOneWindow)
+{
+    TempDir dir;
+    std::vector<std::wstring> files, rows;
+    std::vector<std::unique_ptr<ProgramRun>> starts;
+    for (wchar_t name = L'0'; name <= L'9'; ++name)
+        files.push_back(dir.file(std::wstring(1, name))),
+            starts.push_back(std::make_unique<ProgramRun>(L'"' + files.back() + L'"'));
+    size_t ended = 0;
+    // Every start has either ended or opened a window.
+    ASSERT_TRUE(eventually([&] {
+        ended = static_cast<size_t>(std::count_if(starts.begin(), starts.end(),
+                                                  [](auto& start) { return start->finished(); }));
+        return ended + windowsTitled(title).size() == 10;
+    }));
+    ASSERT_EQ(ended, 9u);
+    HWND window = windowsTitled(title)[0];
+    rows = rowsOfWindow(window);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, files);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    for (auto& start : starts)
+        EXPECT_TRUE(eventually([&] { return start->exitCode() == 1; }));
+}
+
+TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
+{
+    TempDir dir;
+    // 100 folders of 100 files: Wine looks a new name up through the whole folder.
+    for (int folder = 0; folder < 100; ++folder)
+        for (int file = 0; file < 100; ++file)
+            dir.file(L"tree\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file));
+    ProgramRun first(L"-r " + quoted(dir / L"tree"));
+    // The second comes while the first holds the claim and has no window yet.
+    ASSERT_TRUE(eventually([] { return !tkit::SessionMutex(windowClaimName()).take(0); }));
+    ProgramRun second(quoted(dir.file(L"late")));
+    ASSERT_TRUE(eventually([&] { return second.finished() || windowsTitled(title).size() > 1; }));
+    ASSERT_EQ(windowsTitled(title).size(), 1u);
+    const std::vector<std::wstring> rows = rowsOfWindow(windowsTitled(title)[0]);
+    EXPECT_EQ(rows.size(), 100 * 101 + 2u);
+    EXPECT_EQ(rows.back(), dir / L"late");
+    PostMessageW(windowsTitled(title)[0], WM_CLOSE, 0, 0);
+    EXPECT_TRUE(eventually([&] { return first.finished(); }));
 }
 
 TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)

@@ -1,5 +1,7 @@
 #include "support/ProgramRun.h"
 
+#include <commctrl.h>
+
 namespace testing_support
 {
 
@@ -72,6 +74,35 @@ HWND windowOfProcess(const std::wstring& title, DWORD process)
         if (windowProcess(window) == process)
             return window;
     return nullptr;
+}
+
+std::vector<std::wstring> rowsOfWindow(HWND window)
+{
+    // The list reads the item from, and writes the text into, its own process's memory.
+    struct Exchange
+    {
+        LVITEMW item;
+        wchar_t text[MAX_PATH];
+    } local = {};
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 windowProcess(window));
+    auto* remote = static_cast<Exchange*>(
+        VirtualAllocEx(process, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
+    local.item.pszText = remote->text;
+    local.item.cchTextMax = MAX_PATH;
+    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+    std::vector<std::wstring> rows(
+        static_cast<size_t>(SendDlgItemMessageW(window, 1001, LVM_GETITEMCOUNT, 0, 0)));
+    for (size_t row = 0; row < rows.size(); ++row)
+    {
+        SendDlgItemMessageW(window, 1001, LVM_GETITEMTEXTW, row,
+                            reinterpret_cast<LPARAM>(&remote->item));
+        ReadProcessMemory(process, remote->text, local.text, sizeof local.text, nullptr);
+        rows[row] = local.text;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return rows;
 }
 
 } // namespace testing_support

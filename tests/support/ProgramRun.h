@@ -38,5 +38,7 @@ std::vector<HWND> windowsTitled(const std::wstring& title);
 DWORD windowProcess(HWND window);
 // A top-level dialog window titled exactly title that belongs to a process; or null.
 HWND windowOfProcess(const std::wstring& title, DWORD process);
+// The texts of column 0 of list 1001 in a window of another process.
+std::vector<std::wstring> rowsOfWindow(HWND window);
 
 } // namespace testing_support
