@@ -19,6 +19,7 @@
 #include <vector>
 
 using testing_support::MainWindowRun;
+using testing_support::paths;
 using testing_support::ProgramRun;
 using testing_support::quoted;
 using testing_support::rowsOfWindow;
@@ -30,14 +31,6 @@ namespace
 {
 
 const std::wstring title = windowTitle();
-
-std::vector<std::wstring> paths(const MainDialog& dialog)
-{
-    std::vector<std::wstring> result;
-    for (int row = 0; row < dialog.list()->itemCount(); ++row)
-        result.push_back(dialog.list()->itemText(row, 0));
-    return result;
-}
 
 TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
 {
@@ -51,9 +44,7 @@ TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
     std::vector<std::wstring> rows;
     window
         .then([&] {
-            second =
-                std::make_unique<ProgramRun>(L"-r " + quoted(files[0]) + L" " + quoted(files[1]) +
-                                             L" " + quoted(files[2]) + L" " + quoted(files[3]));
+            second = std::make_unique<ProgramRun>(L"-r " + quoted(files));
             ASSERT_TRUE(second->started());
         })
         .waitFor([&] {
@@ -99,11 +90,7 @@ TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
         HWND own = nullptr;
         std::vector<std::wstring> ownRows, rows;
         testing_support::ModalSteps steps;
-        steps
-            .then([&] {
-                second = std::make_unique<ProgramRun>(quoted(files[0]) + L" " + quoted(files[1]) +
-                                                      L" " + quoted(files[2]));
-            })
+        steps.then([&] { second = std::make_unique<ProgramRun>(quoted(files)); })
             .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
             .then([&] { ownRows = rowsOfWindow(own), PostMessageW(own, WM_CLOSE, 0, 0); })
             .waitFor([&] { return second->finished(); })
@@ -242,11 +229,11 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     testing_support::ModalSteps steps;
     std::unique_ptr<ProgramRun> second;
     HWND own = nullptr;
-    LRESULT ownRows = -1;
+    size_t ownRows = 0;
     steps.then([&] { second = std::make_unique<ProgramRun>(quoted(file)); })
         .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
         .then([&] {
-            ownRows = SendMessageW(GetDlgItem(own, IDC_FILE_LIST), LVM_GETITEMCOUNT, 0, 0);
+            ownRows = rowsOfWindow(own).size();
             PostMessageW(own, WM_CLOSE, 0, 0);
         })
         .waitFor([&] { return second->finished(); })
@@ -256,7 +243,7 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
         return static_cast<INT_PTR>(MessageBoxW(nullptr, L"質問", title.c_str(), MB_YESNO));
     });
     ASSERT_NE(own, nullptr);
-    EXPECT_EQ(ownRows, 1);
+    EXPECT_EQ(ownRows, 1u);
     EXPECT_EQ(second->exitCode(), 1u);
 }
 

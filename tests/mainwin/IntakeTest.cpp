@@ -13,20 +13,13 @@
 using testing_support::dropIsHeld;
 using testing_support::MainWindowRun;
 using testing_support::makeDrop;
+using testing_support::paths;
 using testing_support::quoted;
 using testing_support::TempDir;
 using testing_support::withMainWindow;
 
 namespace
 {
-
-std::vector<std::wstring> paths(const MainDialog& dialog)
-{
-    std::vector<std::wstring> result;
-    for (int row = 0; row < dialog.list()->itemCount(); ++row)
-        result.push_back(dialog.list()->itemText(row, 0));
-    return result;
-}
 
 LRESULT sendCopyData(HWND window, ULONG_PTR kind, const void* data, DWORD bytes)
 {
@@ -159,7 +152,7 @@ TEST(Intake, AHandOffWhileTheEditDialogIsOpenLandsAtTheEnd)
     const std::wstring a = dir.file(L"a.txt");
     const std::wstring b = dir.file(L"b.txt");
     const std::wstring c = dir.file(L"c.txt");
-    MainWindowRun window(quoted(a) + L" " + quoted(b));
+    MainWindowRun window(quoted({a, b}));
     LRESULT answer = 0;
     std::vector<std::wstring> rows;
     window

@@ -204,7 +204,7 @@ TEST(MainDialog, ClearAsksWhenConfirmationIsOnAndOnlyYesClears)
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt");
     const std::wstring b = dir.file(L"b.txt");
-    MainWindowRun window(L"-cc " + quoted(a) + L" " + quoted(b));
+    MainWindowRun window(L"-cc " + quoted({a, b}));
     std::wstring question;
     int rowsAfterNo = -1;
     int rowsAfterYes = -1;

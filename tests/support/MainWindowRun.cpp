@@ -1,5 +1,7 @@
 #include "support/MainWindowRun.h"
 
+#include "stamps/FileListView.h"
+
 namespace testing_support
 {
 
@@ -32,6 +34,22 @@ void withMainWindow(const std::wstring& arguments, const std::function<void(Main
 std::wstring quoted(const std::wstring& path)
 {
     return L"\"" + path + L"\"";
+}
+
+std::wstring quoted(const std::vector<std::wstring>& paths)
+{
+    std::wstring text;
+    for (const std::wstring& path : paths)
+        text += (text.empty() ? L"" : L" ") + quoted(path);
+    return text;
+}
+
+std::vector<std::wstring> paths(const MainDialog& dialog)
+{
+    std::vector<std::wstring> result;
+    for (int row = 0; row < dialog.list()->itemCount(); ++row)
+        result.push_back(dialog.list()->itemText(row, 0));
+    return result;
 }
 
 } // namespace testing_support

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support
 {
@@ -31,7 +32,11 @@ public:
 // Runs the main dialog on the arguments, calls body inside its loop, then closes it.
 void withMainWindow(const std::wstring& arguments, const std::function<void(MainDialog&)>& body);
 
-// A path in quotation marks, as a command-line argument.
+// A path in quotation marks, as a command-line argument; several paths so, one
+// after the other with a space between.
 std::wstring quoted(const std::wstring& path);
+std::wstring quoted(const std::vector<std::wstring>& paths);
+// The paths of the main window's rows, in order.
+std::vector<std::wstring> paths(const MainDialog& dialog);
 
 } // namespace testing_support
