@@ -87,12 +87,15 @@ Root absoluteRoot(const std::wstring& path)
     return root;
 }
 
-std::wstring currentDirectory()
+// The text of a platform call that fills a buffer and, when the buffer is too
+// small, answers the size it needs: empty when the call fails.
+template <typename Read>
+std::wstring readGrowing(Read read)
 {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;)
     {
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        const DWORD length = read(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return std::wstring();
         if (length < buffer.size())
@@ -101,22 +104,20 @@ std::wstring currentDirectory()
     }
 }
 
+std::wstring currentDirectory()
+{
+    return readGrowing(
+        [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+}
+
 // The current folder of a drive other than the current one: the platform
 // keeps it in the environment variable "=X:"; without it, the drive's root.
 std::wstring driveFolder(wchar_t drive)
 {
     const wchar_t name[] = {L'=', upper(drive), L':', L'\0'};
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;)
-    {
-        const DWORD length =
-            GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return std::wstring{upper(drive), L':', L'\\'};
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        buffer.assign(length + 1, L'\0');
-    }
+    std::wstring folder = readGrowing(
+        [&](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
+    return folder.empty() ? std::wstring{upper(drive), L':', L'\\'} : folder;
 }
 
 // Whether the path is resolved against a current folder.

@@ -117,7 +117,8 @@ std::wstring platformName(const std::wstring& path)
 
 std::wstring platformName(const std::wstring& path, const std::wstring& currentFolder)
 {
-    std::wstring prefixed = prefixedName(path, currentFolder);
+    std::wstring prefixed =
+        mayNeedPrefix(path) ? prefixedFull(fullPath(path, currentFolder)) : std::wstring();
     return prefixed.empty() ? path : prefixed;
 }
 
@@ -126,13 +127,6 @@ std::wstring prefixedName(const std::wstring& path)
     if (!mayNeedPrefix(path))
         return std::wstring();
     return prefixedFull(fullPath(path));
-}
-
-std::wstring prefixedName(const std::wstring& path, const std::wstring& currentFolder)
-{
-    if (!mayNeedPrefix(path))
-        return std::wstring();
-    return prefixedFull(fullPath(path, currentFolder));
 }
 
 void appendWithoutLongPathPrefix(std::wstring& out, const std::wstring& path)

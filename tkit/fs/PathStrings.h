@@ -27,7 +27,6 @@ std::wstring platformName(const std::wstring& path);
 std::wstring platformName(const std::wstring& path, const std::wstring& currentFolder);
 // The prefixed name when a path needs one (as platformName decides), else empty.
 std::wstring prefixedName(const std::wstring& path);
-std::wstring prefixedName(const std::wstring& path, const std::wstring& currentFolder);
 // The inverse of the prefix: "\\?\UNC\" gives back "\\", "\\?\" nothing.
 std::wstring withoutLongPathPrefix(const std::wstring& path);
 // Appends withoutLongPathPrefix(path) to out.

@@ -1,5 +1,7 @@
 #include "tkit/ui/Dpi.h"
 
+#include "tkit/ui/User32Function.h"
+
 namespace tkit
 {
 
@@ -10,16 +12,6 @@ namespace
 constexpr UINT defaultDpi = 96;
 // SetDialogDpiChangeBehavior's flag (Windows 10 1703); not in older SDKs.
 constexpr int disableControlRelayout = 0x0004;
-
-// A function of user32 that older systems lack, or null.
-template <typename Function>
-Function user32Function(const char* name)
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 == nullptr
-               ? nullptr
-               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
-}
 
 } // namespace
 
