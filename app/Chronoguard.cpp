@@ -1,9 +1,10 @@
 #include "app/Chronoguard.h"
 
-#include "tkit/ui/CommandLine.h"
-#include "mainwin/HandOff.h"
+#include "app/StartUp.h"
 #include "mainwin/MainDialog.h"
 #include "tkit/ui/BringForward.h"
+#include "tkit/ui/CommandLine.h"
+#include "tkit/ui/KeyState.h"
 
 Chronoguard application;
 
@@ -21,7 +22,7 @@ bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
     const tkit::StringList& paths = commandLine.parameters();
     // Starts that come while this one opens its window wait for the window
     // and hand their paths to it, instead of each opening a window.
-    tkit::SessionMutex claim(windowClaimName());
+    SessionMutex claim(windowClaimName());
     size_t handedOver = 0;
     if (!paths.empty())
     {
@@ -30,7 +31,7 @@ bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
             handedOver = handOver(openWindow, paths);
             if (handedOver == paths.size())
             {
-                if ((GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0)
+                if (!tkit::isKeyDown(VK_CONTROL))
                     tkit::bringForward(openWindow);
                 return true;
             }

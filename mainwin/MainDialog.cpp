@@ -1,26 +1,25 @@
 #include "mainwin/MainDialog.h"
 
-#include "tkit/ui/CommandLine.h"
-#include "mainwin/WindowTitle.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/ResizeAnchor.h"
-#include "res/resource.h"
+#include "mainwin/WindowTitle.h"
 #include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
 #include "stamps/Restore.h"
+#include "tkit/ui/CommandLine.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
+#include "tkit/ui/KeyState.h"
 #include "tkit/ui/MessageFilter.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
+#include "res/resource.h"
 
 namespace
 {
 
-constexpr int fileColumnIndex = 0;
-constexpr int timeColumnIndex = 1;
-// Pixels at 100 %. The list pads a cell's text by 12 pixels under Wine; a
-// little more leaves room for other systems' padding.
+// Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little
+// more leaves room for the padding of other systems.
 constexpr int timeColumnWidth = 140;
 constexpr int cellPadding = 16;
 // Sent to itself after a change of scale, once the controls have their new fonts.
@@ -28,11 +27,6 @@ constexpr UINT fitColumnsMessage = WM_APP + 1;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 // WM_COPYGLOBALDATA: carries a drop's data ahead of WM_DROPFILES.
 constexpr UINT copyGlobalDataMessage = 0x0049;
-
-bool controlKeyDown()
-{
-    return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
-}
 
 } // namespace
 
@@ -64,8 +58,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     minHeight = rect.bottom - rect.top;
 
     GetWindowRect(listView->window, &rect);
-    listView->insertColumn(fileColumnIndex, L"ファイル名", rect.right - rect.left);
-    listView->insertColumn(timeColumnIndex, L"更新日時", tkit::scaled(timeColumnWidth, dpi));
+    listView->insertColumn(FileListView::pathColumn, L"ファイル名", rect.right - rect.left);
+    listView->insertColumn(FileListView::timeColumn, L"更新日時", tkit::scaled(timeColumnWidth, dpi));
     fitTimeColumn();
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
@@ -90,7 +84,7 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
         tkit::allowFromLowerProcesses(target, WM_DROPFILES);
         tkit::allowFromLowerProcesses(target, copyGlobalDataMessage);
     }
-    if (controlKeyDown())
+    if (tkit::isKeyDown(VK_CONTROL))
         ShowWindow(window, SW_MINIMIZE);
     SetFocus(listView->window);
     return TRUE;
@@ -99,8 +93,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
 void MainDialog::fitTimeColumn()
 {
     const int width = listView->timeTextWidth() + tkit::scaled(cellPadding, dpi);
-    if (listView->columnWidth(timeColumnIndex) < width)
-        listView->setColumnWidth(timeColumnIndex, width);
+    if (listView->columnWidth(FileListView::timeColumn) < width)
+        listView->setColumnWidth(FileListView::timeColumn, width);
 }
 
 void MainDialog::dpiChanged(UINT newDpi, const RECT& suggested)
@@ -112,7 +106,7 @@ void MainDialog::dpiChanged(UINT newDpi, const RECT& suggested)
     minHeight = rescaled(minHeight);
     anchor->marginWidth = rescaled(anchor->marginWidth);
     anchor->marginHeight = rescaled(anchor->marginHeight);
-    for (const int column : {fileColumnIndex, timeColumnIndex})
+    for (const int column : {FileListView::pathColumn, FileListView::timeColumn})
         listView->setColumnWidth(column, rescaled(listView->columnWidth(column)));
     dpi = newDpi;
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -206,11 +200,7 @@ INT_PTR MainDialog::onNotify(WPARAM wParam, LPARAM lParam)
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header == nullptr || header->idFrom != IDC_FILE_LIST || !listView)
         return 0;
-    // The list answers through the message result where it answers at all; a
-    // value left over from an earlier message must not become this answer.
-    setMessageResult(0);
-    SendMessageW(listView->window, WM_NOTIFY, wParam, lParam);
-    return messageResult();
+    return forwardNotify(listView->window, wParam, lParam);
 }
 
 INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)

@@ -1,11 +1,10 @@
 #include "stamps/EditEntry.h"
 
-#include "res/resource.h"
-#include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/Dialog.h"
 #include "tkit/ui/TextExtent.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -25,7 +24,7 @@ constexpr wchar_t millisecondField[] = L"XXX";
 constexpr int nameBufferSize = 32768;
 
 // The picker's own range: it takes no date before 1752-09-14, and none after
-// the last day of 9999 (Wine takes only that day's midnight).
+// the last day of 9999. Wine: of that last day, only its midnight.
 constexpr SYSTEMTIME earliestShown = {1752, 9, 0, 14, 0, 0, 0, 0};
 constexpr SYSTEMTIME latestShown[] = {{9999, 12, 0, 31, 23, 59, 59, 0},
                                       {9999, 12, 0, 31, 0, 0, 0, 0}};
@@ -150,8 +149,9 @@ private:
         return st;
     }
 
-    // Whether the picker took the time. Windows answers a time outside the
-    // range as taken and keeps its old one; Wine refuses it: compare instead.
+    // Whether the picker took the time, by comparing: Windows 7 and later
+    // answer a time outside the range as taken and keep the old one. Wine:
+    // refuses it.
     bool showInPicker(const SYSTEMTIME& st) const
     {
         SendDlgItemMessageW(window, IDC_EDIT_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
@@ -200,16 +200,16 @@ void editSelectedRow(FileListView& list, HWND owner)
     const int row = list.nextItem(-1, LVNI_SELECTED);
     if (row == -1)
         return;
-    std::wstring name = list.itemText(row, 0);
-    std::wstring time = list.itemText(row, 1);
+    std::wstring name = list.path(row);
+    std::wstring time = list.timeText(row);
     const std::wstring nameBefore = name;
     const std::wstring timeBefore = time;
 
     EditDialog dialog(&name, &time);
     dialog.runModal(owner);
 
-    list.setItemText(row, 0, name.c_str());
-    list.setItemText(row, 1, time.c_str());
+    list.setPath(row, name);
+    list.setTimeText(row, time);
     if (name != nameBefore || time != timeBefore)
-        list.setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
+        list.setStatus(row, EntryStatus::Unset);
 }

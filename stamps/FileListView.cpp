@@ -1,13 +1,14 @@
 #include "stamps/FileListView.h"
 
-#include "res/resource.h"
-#include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
+#include "tkit/ui/KeyState.h"
+#include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/ExpandFolder.h"
 #include "tkit/fs/File.h"
+#include "tkit/fs/PlatformPath.h"
 #include "tkit/fs/StringList.h"
-#include "tkit/ui/RedrawPause.h"
+#include "res/resource.h"
 
 #include <algorithm>
 #include <vector>
@@ -15,14 +16,18 @@
 namespace
 {
 
-constexpr int uncheckedImage = 1;
-constexpr int checkedImage = 2;
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
 constexpr COLORREF failedBackground = RGB(255, 203, 203);
 
-bool isKeyDown(int key)
+// A row's status is its item data.
+constexpr EntryStatus statusFromData(LPARAM data)
 {
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
+    return static_cast<EntryStatus>(data);
+}
+
+constexpr LPARAM dataFromStatus(EntryStatus status)
+{
+    return static_cast<LPARAM>(status);
 }
 
 } // namespace
@@ -32,17 +37,39 @@ FileListView::FileListView(HWND parentWindow, int controlId)
 {
 }
 
+void FileListView::setPath(int row, const std::wstring& path)
+{
+    setItemText(row, pathColumn, path.c_str());
+}
+
+void FileListView::setTimeText(int row, const std::wstring& text)
+{
+    setItemText(row, timeColumn, text.c_str());
+}
+
+EntryStatus FileListView::status(int row) const
+{
+    return statusFromData(itemData(row));
+}
+
+void FileListView::setStatus(int row, EntryStatus status)
+{
+    setItemData(row, dataFromStatus(status));
+}
+
 void FileListView::addPath(const std::wstring& path, bool recursive)
 {
-    if (!recursive || !tkit::isDirectory(path.c_str()))
+    // The folder test and the row's open name the entry by the same name.
+    const tkit::PlatformPath target(path);
+    if (!recursive || !tkit::isDirectory(target))
     {
-        addEntry(path);
+        addEntry(target);
         return;
     }
 
     // A folder tree can bring in a great many rows: paint once at the end.
     tkit::RedrawPause pause(*this);
-    addEntry(path);
+    addEntry(target);
     tkit::StringList entries;
     tkit::expandFolder(&entries, path.c_str());
     reserveItems(static_cast<size_t>(itemCount()) + entries.size());
@@ -52,24 +79,34 @@ void FileListView::addPath(const std::wstring& path, bool recursive)
 
 void FileListView::addEntry(const std::wstring& path)
 {
-    const int row = insertItem(itemCount(), path.c_str());
+    addEntry(tkit::PlatformPath(path));
+}
+
+void FileListView::addEntry(const tkit::PlatformPath& path)
+{
+    const int row = insertItem(itemCount(), path.path().c_str());
     if (row == -1)
         return;
     captureTime(path, row);
-    setStateImage(row, checkedImage);
+    setChecked(row, true);
     // The row's status is already EntryStatus::Unset: a row inserted without
     // item data has 0 there, and checking its box leaves it alone. Setting it
     // again would cost a round of change notifications per row.
-    static_assert(static_cast<LPARAM>(EntryStatus::Unset) == 0);
+    static_assert(dataFromStatus(EntryStatus::Unset) == 0);
 }
 
 void FileListView::captureTime(const std::wstring& path, int row)
+{
+    captureTime(tkit::PlatformPath(path), row);
+}
+
+void FileListView::captureTime(const tkit::PlatformPath& path, int row)
 {
     FILETIME lastWrite = {};
     bool read = false;
     {
         tkit::File file;
-        if (file.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE))
+        if (file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE))
             read = file.readLastWriteTime(lastWrite);
     }
 
@@ -80,7 +117,7 @@ void FileListView::captureTime(const std::wstring& path, int row)
     SYSTEMTIME time = {};
     if (read && FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time))
         text = formatTimestamp(time);
-    setItemText(row, 1, text.c_str());
+    setTimeText(row, text);
 }
 
 int FileListView::timeTextWidth() const
@@ -143,7 +180,7 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         else if (wParam == 'A')
         {
-            if (isKeyDown(VK_CONTROL) && !isKeyDown(VK_SHIFT) && !isKeyDown(VK_MENU))
+            if (tkit::isKeyDown(VK_CONTROL) && !tkit::isKeyDown(VK_SHIFT) && !tkit::isKeyDown(VK_MENU))
                 setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
         }
         else if (wParam == VK_SPACE)
@@ -171,26 +208,25 @@ void FileListView::drawRow(NMLVCUSTOMDRAW& draw) const
     switch (draw.nmcd.dwDrawStage)
     {
     case CDDS_PREPAINT:
-        SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_NOTIFYITEMDRAW);
+        answerParent(CDRF_NOTIFYITEMDRAW);
         break;
     case CDDS_ITEMPREPAINT:
     {
-        const int row = static_cast<int>(draw.nmcd.dwItemSpec);
-        if (stateImage(row) == uncheckedImage)
+        if (!isChecked(static_cast<int>(draw.nmcd.dwItemSpec)))
         {
-            SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_DODEFAULT);
+            answerParent(CDRF_DODEFAULT);
             break;
         }
-        const LPARAM status = draw.nmcd.lItemlParam;
-        if (status == static_cast<LPARAM>(EntryStatus::Failed))
+        const EntryStatus status = statusFromData(draw.nmcd.lItemlParam);
+        if (status == EntryStatus::Failed)
             draw.clrTextBk = failedBackground;
-        else if (status == static_cast<LPARAM>(EntryStatus::Restored))
+        else if (status == EntryStatus::Restored)
             draw.clrTextBk = restoredBackground;
-        SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_NEWFONT);
+        answerParent(CDRF_NEWFONT);
         break;
     }
     default:
-        SetWindowLongPtrW(parent, DWLP_MSGRESULT, CDRF_DODEFAULT);
+        answerParent(CDRF_DODEFAULT);
         break;
     }
 }
@@ -207,11 +243,11 @@ void FileListView::boxChanged(const NMLISTVIEW& change)
     // An unchecked row loses the outcome of its last restore.
     if (change.iItem != -1)
     {
-        setItemData(change.iItem, static_cast<LPARAM>(EntryStatus::Unset));
+        setStatus(change.iItem, EntryStatus::Unset);
         return;
     }
     for (int row = 0, count = itemCount(); row < count; ++row)
-        setItemData(row, static_cast<LPARAM>(EntryStatus::Unset));
+        setStatus(row, EntryStatus::Unset);
 }
 
 void FileListView::keyDown(WORD key)
@@ -229,15 +265,15 @@ void FileListView::keyDown(WORD key)
     spaceRows.clear();
     for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
     {
-        const int image = stateImage(row);
+        const bool checked = isChecked(row);
         const bool focused = (itemState(row, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
-        spaceRows.push_back({row, image, true});
+        spaceRows.push_back({row, checked, true});
         if (!focused)
-            setStateImage(row, flipped(image));
+            setChecked(row, !checked);
     }
     const int focusedRow = nextItem(-1, LVNI_FOCUSED);
     if (focusedRow != -1 && !(itemState(focusedRow, LVIS_SELECTED) & LVIS_SELECTED))
-        spaceRows.push_back({focusedRow, stateImage(focusedRow), false});
+        spaceRows.push_back({focusedRow, isChecked(focusedRow), false});
 }
 
 void FileListView::finishSpace()
@@ -251,18 +287,12 @@ void FileListView::finishSpace()
     {
         if (noted.row >= count)
             continue;
-        const int wanted = flipped(noted.image);
-        if (stateImage(noted.row) != wanted)
-            setStateImage(noted.row, wanted);
+        if (isChecked(noted.row) == noted.checked)
+            setChecked(noted.row, !noted.checked);
         const bool selected = (itemState(noted.row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
         if (selected != noted.selected)
             setItemState(noted.row, noted.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
     }
-}
-
-int FileListView::flipped(int image)
-{
-    return image == uncheckedImage ? checkedImage : uncheckedImage;
 }
 
 void FileListView::deleteSelected()

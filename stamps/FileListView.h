@@ -1,23 +1,45 @@
 #pragma once
 
+#include "stamps/EntryStatus.h"
 #include "tkit/ui/ListView.h"
 
 #include <string>
 #include <vector>
 
+namespace tkit
+{
+class PlatformPath;
+}
+
 // The timestamp list: one row per remembered path with its time text, check box
-// and the status of the last restore.
+// and the status of the last restore. A row is read and written only through
+// the accessors below (isChecked and setChecked come from the list itself).
 class FileListView : public tkit::ListView
 {
 public:
+    // The columns of a row: the path, and the remembered time as text.
+    static constexpr int pathColumn = 0;
+    static constexpr int timeColumn = 1;
+
     FileListView(HWND parent, int id);
+
+    std::wstring path(int row) const { return itemText(row, pathColumn); }
+    void setPath(int row, const std::wstring& path);
+    // The remembered time as the row shows it; empty when none was read.
+    std::wstring timeText(int row) const { return itemText(row, timeColumn); }
+    void setTimeText(int row, const std::wstring& text);
+    // The outcome of the row's last restore, kept in its item data.
+    EntryStatus status(int row) const;
+    void setStatus(int row, EntryStatus status);
 
     // Adds a row for path and, for a folder when recursive is set, rows for its whole tree.
     void addPath(const std::wstring& path, bool recursive);
     // Adds one checked row with the path's last-write time.
     void addEntry(const std::wstring& path);
-    // Reads the path's last-write time into column 1 of row.
+    void addEntry(const tkit::PlatformPath& path);
+    // Reads the path's last-write time into the time column of row.
     void captureTime(const std::wstring& path, int row);
+    void captureTime(const tkit::PlatformPath& path, int row);
     // The width of the widest timestamp text in the list's font, without padding.
     int timeTextWidth() const;
 
@@ -30,7 +52,7 @@ private:
     struct SpaceRow
     {
         int row;
-        int image;
+        bool checked;
         bool selected;
     };
 
@@ -42,7 +64,6 @@ private:
     void keyDown(WORD key);
     // After the control's own Space handling: every noted row flipped exactly once.
     void finishSpace();
-    static int flipped(int image);
     void deleteSelected();
 
     // The rows of the Space key press being handled.

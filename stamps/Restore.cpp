@@ -1,18 +1,15 @@
 #include "stamps/Restore.h"
 
-#include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
+#include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
-#include "tkit/ui/RedrawPause.h"
 
 #include <optional>
 
 namespace
 {
-
-constexpr int uncheckedImage = 1;
 
 // The UTC file time of a local date-time, through today's time-zone bias.
 // None for fields that are no real date and time: the conversion must give
@@ -68,12 +65,9 @@ void restoreCheckedRows(FileListView& list)
     const int count = list.itemCount();
     for (int row = 0; row < count; ++row)
     {
-        if (list.stateImage(row) == uncheckedImage)
+        if (!list.isChecked(row))
             continue;
-        const std::wstring timestampText = list.itemText(row, 1);
-        const std::wstring path = list.itemText(row, 0);
-        const EntryStatus status =
-            restoreLastWriteTime(path, timestampText) ? EntryStatus::Restored : EntryStatus::Failed;
-        list.setItemData(row, static_cast<LPARAM>(status));
+        const bool restored = restoreLastWriteTime(list.path(row), list.timeText(row));
+        list.setStatus(row, restored ? EntryStatus::Restored : EntryStatus::Failed);
     }
 }

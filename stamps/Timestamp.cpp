@@ -1,6 +1,6 @@
 #include "stamps/Timestamp.h"
 
-#include "tkit/ui/FormatString.h"
+#include "tkit/fs/FormatString.h"
 
 #include <cstdint>
 

@@ -1,4 +1,5 @@
 // A second start of the built program beside an open window, across processes.
+#include "app/StartUp.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/WindowTitle.h"
 #include "mainwin/MainDialog.h"
@@ -175,7 +176,7 @@ TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
             dir.file(L"tree\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file));
     ProgramRun first(L"-r " + quoted(dir / L"tree"));
     // The second comes while the first holds the claim and has no window yet.
-    ASSERT_TRUE(eventually([] { return !tkit::SessionMutex(windowClaimName()).take(0); }));
+    ASSERT_TRUE(eventually([] { return !SessionMutex(windowClaimName()).take(0); }));
     ProgramRun second(quoted(dir.file(L"late")));
     ASSERT_TRUE(eventually([&] { return second.finished() || windowsTitled(title).size() > 1; }));
     ASSERT_EQ(windowsTitled(title).size(), 1u);

@@ -35,11 +35,16 @@ bool pathExists(const wchar_t* path)
     return fileAttributes(path).has_value();
 }
 
-bool isDirectory(const wchar_t* path)
+bool isDirectory(const PlatformPath& path)
 {
     // A link or junction to a folder carries the directory attribute too.
     const std::optional<DWORD> attributes = fileAttributes(path);
     return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool isDirectory(const wchar_t* path)
+{
+    return path != nullptr && isDirectory(PlatformPath(path));
 }
 
 } // namespace tkit

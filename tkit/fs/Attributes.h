@@ -13,6 +13,7 @@ namespace tkit
 // the platform themselves (platformName); those given a PlatformPath use its name.
 bool pathExists(const wchar_t* path);
 bool isDirectory(const wchar_t* path);
+bool isDirectory(const PlatformPath& path);
 std::optional<DWORD> fileAttributes(const wchar_t* path);
 std::optional<DWORD> fileAttributes(const PlatformPath& path);
 bool setFileAttributes(const wchar_t* path, DWORD attributes);

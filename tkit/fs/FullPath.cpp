@@ -1,5 +1,7 @@
 #include "tkit/fs/FullPath.h"
 
+#include "tkit/fs/AsciiCase.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -18,11 +20,6 @@ bool isSeparator(wchar_t ch)
 bool isDriveLetter(wchar_t ch)
 {
     return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z');
-}
-
-wchar_t upper(wchar_t ch)
-{
-    return ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - L'a' + L'A') : ch;
 }
 
 bool startsWithDrive(const std::wstring& path)
@@ -114,10 +111,10 @@ std::wstring currentDirectory()
 // keeps it in the environment variable "=X:"; without it, the drive's root.
 std::wstring driveFolder(wchar_t drive)
 {
-    const wchar_t name[] = {L'=', upper(drive), L':', L'\0'};
+    const wchar_t name[] = {L'=', asciiUpper(drive), L':', L'\0'};
     std::wstring folder = readGrowing(
         [&](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
-    return folder.empty() ? std::wstring{upper(drive), L':', L'\\'} : folder;
+    return folder.empty() ? std::wstring{asciiUpper(drive), L':', L'\\'} : folder;
 }
 
 // Whether the path is resolved against a current folder.
@@ -174,7 +171,7 @@ std::wstring fullPath(const std::wstring& path, const std::wstring& currentFolde
     if (startsWithDrive(path) && !(path.size() >= 3 && isSeparator(path[2])))
     {
         const bool currentDrive =
-            startsWithDrive(currentFolder) && upper(currentFolder[0]) == upper(path[0]);
+            startsWithDrive(currentFolder) && asciiUpper(currentFolder[0]) == asciiUpper(path[0]);
         if (!currentDrive)
             resolvedBase = driveFolder(path[0]);
         base = currentDrive ? &currentFolder : &resolvedBase;

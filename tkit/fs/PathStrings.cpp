@@ -1,5 +1,6 @@
 #include "tkit/fs/PathStrings.h"
 
+#include "tkit/fs/AsciiCase.h"
 #include "tkit/fs/FullPath.h"
 
 #include <windows.h>
@@ -15,11 +16,6 @@ namespace
 {
 
 constexpr size_t prefixLength = 4;
-
-wchar_t asciiUpper(wchar_t ch)
-{
-    return ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - L'a' + L'A') : ch;
-}
 
 // Whether a name is one the platform takes as a device wherever it stands:
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9 (and the superscript 1 to 3 that

@@ -79,11 +79,6 @@ const wchar_t* readPlain(const wchar_t* start, std::wstring& token)
     return at;
 }
 
-wchar_t foldLetter(wchar_t c)
-{
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 0x20) : c;
-}
-
 bool isPrefix(wchar_t c)
 {
     return c == L'-' || c == L'/';
@@ -142,18 +137,6 @@ void splitCommandLine(const wchar_t* text, StringList& tokens)
         if (!token.empty())
             tokens.push_back(token);
     }
-}
-
-bool equalsIgnoreCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-    {
-        if (foldLetter(a[i]) != foldLetter(b[i]))
-            return false;
-    }
-    return true;
 }
 
 } // namespace tkit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tkit/fs/AsciiCase.h"
 #include "tkit/fs/StringList.h"
 
 #include <string>
@@ -7,6 +8,7 @@
 namespace tkit
 {
 
+// Option names compare with equalsIgnoreCase (tkit/fs/AsciiCase.h).
 // The process's command line split into arguments, option names and
 // parameters. Built once and read-only afterwards.
 class CommandLine
@@ -36,7 +38,5 @@ private:
 
 // Appends the non-empty tokens of text to tokens, in order.
 void splitCommandLine(const wchar_t* text, StringList& tokens);
-// Equal after folding only the letters A to Z to lower case.
-bool equalsIgnoreCase(const std::wstring& a, const std::wstring& b);
 
 } // namespace tkit

@@ -61,4 +61,9 @@ LRESULT Control::callPrevious(UINT message, WPARAM wParam, LPARAM lParam) const
     return CallWindowProcW(previousProc, window, message, wParam, lParam);
 }
 
+void Control::answerParent(LRESULT value) const
+{
+    SetWindowLongPtrW(parent, DWLP_MSGRESULT, value);
+}
+
 } // namespace tkit

@@ -36,6 +36,9 @@ protected:
 
     // Hands a message to the control's own procedure.
     LRESULT callPrevious(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Answers a notification that the parent dialog forwarded here (see
+    // Dialog::forwardNotify): the answer goes in the dialog's message result.
+    void answerParent(LRESULT value) const;
 };
 
 } // namespace tkit

@@ -160,4 +160,12 @@ LRESULT Dialog::messageResult() const
     return GetWindowLongPtrW(window, DWLP_MSGRESULT);
 }
 
+LRESULT Dialog::forwardNotify(HWND control, WPARAM wParam, LPARAM lParam) const
+{
+    // A value left over from an earlier message must not become this answer.
+    setMessageResult(0);
+    SendMessageW(control, WM_NOTIFY, wParam, lParam);
+    return messageResult();
+}
+
 } // namespace tkit

@@ -52,6 +52,9 @@ protected:
     // not the handled flag (notifications, for instance).
     void setMessageResult(LRESULT value) const;
     LRESULT messageResult() const;
+    // Passes a notification on to a wrapped control, which answers it through
+    // Control::answerParent, and gives back that answer: 0 where it gave none.
+    LRESULT forwardNotify(HWND control, WPARAM wParam, LPARAM lParam) const;
 };
 
 } // namespace tkit

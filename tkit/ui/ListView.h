@@ -32,9 +32,17 @@ public:
     // Inserts a row with the text of column 0; the row's index, or -1.
     int insertItem(int row, const wchar_t* text);
     void setItemText(int row, int column, const wchar_t* text);
-    // The check-box state image of a row: 1 unchecked, 2 checked, 0 none.
+    // The check-box state image of a row: uncheckedImage, checkedImage, or 0 for none.
+    static constexpr int uncheckedImage = 1;
+    static constexpr int checkedImage = 2;
     int stateImage(int row) const;
     void setStateImage(int row, int image);
+    // Whether a row's box is checked; a row without a box is not.
+    bool isChecked(int row) const { return stateImage(row) == checkedImage; }
+    void setChecked(int row, bool checked)
+    {
+        setStateImage(row, checked ? checkedImage : uncheckedImage);
+    }
     UINT itemState(int row, UINT mask) const;
     // Row -1 means every row.
     void setItemState(int row, UINT state, UINT mask);

@@ -1,4 +1,4 @@
-#include "tkit/ui/FormatString.h"
+#include "tkit/fs/FormatString.h"
 
 #include <gtest/gtest.h>
 

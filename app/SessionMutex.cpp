@@ -1,7 +1,4 @@
-#include "tkit/ui/SessionMutex.h"
-
-namespace tkit
-{
+#include "app/SessionMutex.h"
 
 SessionMutex::SessionMutex(const std::wstring& name)
     : handle(CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str()))
@@ -25,5 +22,3 @@ bool SessionMutex::take(DWORD milliseconds)
     held = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     return held;
 }
-
-} // namespace tkit

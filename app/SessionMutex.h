@@ -4,9 +4,6 @@
 
 #include <string>
 
-namespace tkit
-{
-
 // A mutex named for the user's session: every process of the session that
 // opens the same name shares it. Held by at most one thread at a time; a
 // holder that ends releases it. Released and closed when the object goes.
@@ -29,5 +26,3 @@ private:
     HANDLE handle;
     bool held = false;
 };
-
-} // namespace tkit

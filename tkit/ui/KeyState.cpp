@@ -1,0 +1,13 @@
+#include "tkit/ui/KeyState.h"
+
+#include <windows.h>
+
+namespace tkit
+{
+
+bool isKeyDown(int virtualKey)
+{
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+} // namespace tkit
