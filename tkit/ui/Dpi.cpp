@@ -10,7 +10,7 @@ namespace
 
 // The scale at which a length in pixels is given: 100 %.
 constexpr UINT defaultDpi = 96;
-// SetDialogDpiChangeBehavior's flag (Windows 10 1703); not in older SDKs.
+// SetDialogDpiChangeBehavior's flag, not in older SDKs. Windows 10 1703 and later.
 constexpr int disableControlRelayout = 0x0004;
 
 } // namespace
