@@ -28,6 +28,12 @@ bool Chronoguard::run(const tkit::CommandLine& commandLine, int)
     {
         if (HWND openWindow = electWindow(claim, electionPatience))
         {
+            // Only the process in front may give the foreground away. This start,
+            // which the user just made, passes that right on to the open window's
+            // process, so the window may come forward while it takes the paths.
+            DWORD windowProcess = 0;
+            GetWindowThreadProcessId(openWindow, &windowProcess);
+            AllowSetForegroundWindow(windowProcess);
             handedOver = handOver(openWindow, paths);
             if (handedOver == paths.size())
             {

@@ -105,8 +105,23 @@ TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
     }
 }
 
+// Whether a window of this process can become the one in front. Wine always
+// lets it; a hosted Windows runner whose console keeps the foreground does not.
+bool canComeToFront()
+{
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(probe);
+    const bool inFront = GetForegroundWindow() == probe;
+    DestroyWindow(probe);
+    return inFront;
+}
+
 TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
 {
+    if (!testing_support::runningUnderWine() && !canComeToFront())
+        GTEST_SKIP() << "no window of this test can come to the front here, so the keys "
+                        "would go to another program's window";
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt"), b = dir.file(L"b.txt");
     // The restore question (answered N) and the edit dialog (left with Esc).

@@ -153,6 +153,9 @@ TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     host.pump();
     GdiFlush();
+    if (GetForegroundWindow() != host.window() && !testing_support::runningUnderWine())
+        GTEST_SKIP() << "the list cannot come to the front here, so the screen may show "
+                        "another program's window over it";
 
     EXPECT_EQ(drawnBackground(host.listWindow(), 0), green);
     EXPECT_EQ(drawnBackground(host.listWindow(), 1), red);
@@ -228,7 +231,11 @@ TEST_F(ListBehaviour, CtrlASelectsEveryRowOnlyWithoutShiftOrAlt)
         host.select({2}, 2);
         {
             HeldKeys keys(c.held);
-            ASSERT_EQ((GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0, !c.held.empty())
+            const bool held = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+            if (!held && !c.held.empty() && !testing_support::runningUnderWine())
+                GTEST_SKIP() << "this desktop keeps injected keys from the key state of a "
+                                "program that is not in front (a hosted runner's console)";
+            ASSERT_EQ(held, !c.held.empty())
                 << "the injected key state is what GetAsyncKeyState reads";
             SendMessageW(host.listWindow(), WM_KEYDOWN, 'A', 0x001E0001);
             SendMessageW(host.listWindow(), WM_KEYUP, 'A', 0xC01E0001);
