@@ -8,29 +8,6 @@
 
 #include <optional>
 
-namespace
-{
-
-// The UTC file time of a local date-time, through today's time-zone bias.
-// None for fields that are no real date and time: the conversion must give
-// back exactly the same fields, so a 30th of February does not slip into March.
-std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
-{
-    FILETIME local;
-    FILETIME utc;
-    if (!SystemTimeToFileTime(&localTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
-        return std::nullopt;
-    SYSTEMTIME check;
-    if (!FileTimeToSystemTime(&local, &check) || check.wYear != localTime.wYear ||
-        check.wMonth != localTime.wMonth || check.wDay != localTime.wDay ||
-        check.wHour != localTime.wHour || check.wMinute != localTime.wMinute ||
-        check.wSecond != localTime.wSecond || check.wMilliseconds != localTime.wMilliseconds)
-        return std::nullopt;
-    return utc;
-}
-
-} // namespace
-
 bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText)
 {
     // Every call below names the entry by the same name. One attribute read
