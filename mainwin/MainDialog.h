@@ -4,6 +4,8 @@
 #include "tkit/ui/Menu.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace tkit
 {
@@ -28,6 +30,10 @@ public:
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.
     void editEntry();
+    // Adds what the clipboard holds: files as a drop adds them, or lines of text.
+    void paste();
+    // Selects the rows whose file changed since its time was taken.
+    void selectChanged();
 
     FileListView* list() const { return listView.get(); }
 
@@ -47,6 +53,11 @@ protected:
 private:
     void applyOptions();
     void clearList();
+    // Adds dropped or pasted paths, each as the settings say.
+    void addPaths(const std::vector<std::wstring>& paths);
+    // The list's context menu at a point of the screen; (-1, -1) for the keyboard.
+    void showListMenu(POINT at);
+    void tell(const std::wstring& text, UINT icon) const;
     bool ask(const wchar_t* question) const;
     void updateCheckMarks() const;
     INT_PTR takeHandOff(const COPYDATASTRUCT* data);
