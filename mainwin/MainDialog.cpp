@@ -8,6 +8,7 @@
 #include "stamps/FileListView.h"
 #include "stamps/ListClipboard.h"
 #include "stamps/Restore.h"
+#include "stamps/RestoreRecord.h"
 #include "tkit/ui/Clipboard.h"
 #include "tkit/ui/CommandLine.h"
 #include "tkit/ui/Dpi.h"
@@ -40,7 +41,8 @@ constexpr UINT copyGlobalDataMessage = 0x0049;
 
 MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
     : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
-      firstStartPath(handedOver), menu(GetModuleHandleW(nullptr))
+      lastRestore(std::make_unique<RestoreRecord>()), firstStartPath(handedOver),
+      menu(GetModuleHandleW(nullptr))
 {
 }
 
@@ -162,7 +164,22 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 
 void MainDialog::restoreTimestamps()
 {
-    restoreCheckedRows(*listView);
+    restoreCheckedRows(*listView, lastRestore.get());
+}
+
+void MainDialog::undoRestore()
+{
+    if (lastRestore->empty())
+        return;
+    if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
+        return;
+    const RestoreRecord::LeftFiles left = lastRestore->undo(*listView);
+    InvalidateRect(listView->window, nullptr, FALSE);
+    if (left.count > 0)
+        tell(tkit::formatString(L"%d 個のファイルは復元の後に変更されたか見つからないため、"
+                                L"元に戻しませんでした。\n\n%ls",
+                                left.count, left.first.c_str()),
+             MB_ICONINFORMATION);
 }
 
 void MainDialog::editEntry()
@@ -214,7 +231,7 @@ void MainDialog::showListMenu(POINT at)
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
-    listMenu.setEnabled(IDM_UNDO, false);
+    listMenu.setEnabled(IDM_UNDO, !lastRestore->empty());
     listMenu.setEnabled(IDM_PASTE, tkit::Clipboard::holdsFilesOrText());
 
     // From the keyboard, the menu opens at the focused row, or at the list's corner.
@@ -253,6 +270,9 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         break;
     case IDM_EDIT:
         editEntry();
+        break;
+    case IDM_UNDO:
+        undoRestore();
         break;
     case IDM_DELETE:
         listView->deleteSelected();

@@ -12,6 +12,7 @@ namespace tkit
 class CommandLine;
 }
 class FileListView;
+class RestoreRecord;
 class ResizeAnchor;
 
 // The program's window: the timestamp list filling a resizable dialog, the
@@ -30,6 +31,8 @@ public:
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.
     void editEntry();
+    // Takes back the last restore, asking first when restores are confirmed.
+    void undoRestore();
     // Adds what the clipboard holds: files as a drop adds them, or lines of text.
     void paste();
     // Selects the rows whose file changed since its time was taken.
@@ -68,6 +71,8 @@ private:
 
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
+    // What the last restore wrote, for an undo.
+    std::unique_ptr<RestoreRecord> lastRestore;
     size_t firstStartPath;
     int minHeight = 0;
     int minWidth = 0;

@@ -1,6 +1,7 @@
 #include "stamps/Restore.h"
 
 #include "stamps/FileListView.h"
+#include "stamps/RestoreRecord.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -8,7 +9,8 @@
 
 #include <optional>
 
-bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText)
+bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText,
+                          WrittenTime* noted)
 {
     // Every call below names the entry by the same name. One attribute read
     // answers both whether the path exists and which bits to put back.
@@ -25,7 +27,13 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
     tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
 
     tkit::File file;
-    file.open(target, GENERIC_WRITE, FILE_SHARE_READ);
+    file.open(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ);
+    // For an undo: the time the file had, read on the handle that writes.
+    if (noted != nullptr)
+    {
+        noted->beforeKnown = file.readLastWriteTime(noted->before);
+        noted->written = *utc;
+    }
     const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(*utc);
 
     tkit::setFileAttributes(target, *attributes);
@@ -33,8 +41,10 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
     return written;
 }
 
-void restoreCheckedRows(FileListView& list)
+void restoreCheckedRows(FileListView& list, RestoreRecord* record)
 {
+    if (record != nullptr)
+        record->clear();
     // The new colours show when the list next paints; with repainting on, every
     // status change would invalidate its row on the spot, at several times the
     // cost of the change itself.
@@ -44,7 +54,12 @@ void restoreCheckedRows(FileListView& list)
     {
         if (!list.isChecked(row))
             continue;
-        const bool restored = restoreLastWriteTime(list.path(row), list.timeText(row));
+        const std::wstring path = list.path(row);
+        WrittenTime written;
+        const bool restored =
+            restoreLastWriteTime(path, list.timeText(row), record != nullptr ? &written : nullptr);
+        if (record != nullptr)
+            record->note(path, list.status(row), restored ? &written : nullptr);
         list.setStatus(row, restored ? EntryStatus::Restored : EntryStatus::Failed);
     }
 }
