@@ -517,4 +517,33 @@ TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNo
     }
 }
 
+TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    const auto touched = testing_support::lastWriteTicks(file) + 10'000'000ULL * 3600;
+    MainWindowRun window(L"-cr " + quoted(file));
+    std::wstring question, message;
+    window
+        .then([&] {
+            testing_support::setLastWriteTicks(file, touched);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
+        })
+        .then([&] { answerQuestion(title.c_str(), IDYES); })
+        .then([&] {
+            testing_support::setLastWriteTicks(file, touched + 1);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0);
+        })
+        .then([&] {
+            question = questionText(findQuestionBox(title.c_str()));
+            answerQuestion(title.c_str(), IDYES);
+        })
+        .then([&] { readMessage(message); })
+        .then([&] { window.close(); });
+    window.run();
+    EXPECT_EQ(question, L"復元を元に戻しますか？");
+    EXPECT_EQ(message, L"1 個のファイルは復元の後に変更されたか見つからないため、元に戻しませんでした。\n\n" + file);
+    EXPECT_EQ(testing_support::lastWriteTicks(file), touched + 1);
+}
+
 } // namespace
