@@ -4,8 +4,12 @@
 #include "mainwin/ResizeAnchor.h"
 #include "mainwin/WindowTitle.h"
 #include "stamps/EditEntry.h"
+#include "stamps/ChangedRows.h"
 #include "stamps/FileListView.h"
+#include "stamps/ListClipboard.h"
 #include "stamps/Restore.h"
+#include "stamps/RestoreRecord.h"
+#include "tkit/ui/Clipboard.h"
 #include "tkit/ui/CommandLine.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
@@ -13,7 +17,12 @@
 #include "tkit/ui/MessageFilter.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
+#include "tkit/fs/FormatString.h"
 #include "res/resource.h"
+
+#include <windowsx.h>
+
+#include <optional>
 
 namespace
 {
@@ -32,7 +41,8 @@ constexpr UINT copyGlobalDataMessage = 0x0049;
 
 MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
     : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
-      firstStartPath(handedOver), menu(GetModuleHandleW(nullptr))
+      lastRestore(std::make_unique<RestoreRecord>()), firstStartPath(handedOver),
+      menu(GetModuleHandleW(nullptr))
 {
 }
 
@@ -135,6 +145,11 @@ bool MainDialog::ask(const wchar_t* question) const
     return tkit::askYesNo(window, question, windowTitle().c_str());
 }
 
+void MainDialog::tell(const std::wstring& text, UINT icon) const
+{
+    tkit::tell(window, text.c_str(), windowTitle().c_str(), icon);
+}
+
 INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 {
     if (listView->itemCount() == 0)
@@ -149,12 +164,88 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 
 void MainDialog::restoreTimestamps()
 {
-    restoreCheckedRows(*listView);
+    restoreCheckedRows(*listView, lastRestore.get());
+}
+
+void MainDialog::undoRestore()
+{
+    if (lastRestore->empty())
+        return;
+    if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
+        return;
+    const RestoreRecord::LeftFiles left = lastRestore->undo(*listView);
+    InvalidateRect(listView->window, nullptr, FALSE);
+    if (left.count > 0)
+        tell(tkit::formatString(L"%d 個のファイルは復元の後に変更されたか見つからないため、"
+                                L"元に戻しませんでした。\n\n%ls",
+                                left.count, left.first.c_str()),
+             MB_ICONINFORMATION);
 }
 
 void MainDialog::editEntry()
 {
     editSelectedRow(*listView, window);
+}
+
+void MainDialog::paste()
+{
+    // The clipboard is read and closed again before any row is added.
+    std::optional<std::vector<std::wstring>> files;
+    std::optional<std::wstring> text;
+    {
+        const tkit::Clipboard clipboard(window);
+        files = clipboard.files();
+        if (!files)
+            text = clipboard.text();
+    }
+    if (files)
+    {
+        addPaths(*files);
+        return;
+    }
+    if (!text)
+        return;
+    const PasteRefusals refused = pasteText(*listView, *text, addRecursively);
+    if (refused.count > 0)
+        tell(tkit::formatString(L"%d 行は追加できませんでした。\n\n%ls", refused.count,
+                                refused.first.c_str()),
+             MB_ICONWARNING);
+}
+
+void MainDialog::selectChanged()
+{
+    if (listView->itemCount() == 0)
+        return;
+    if (selectChangedRows(*listView) == 0)
+        tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
+}
+
+void MainDialog::showListMenu(POINT at)
+{
+    tkit::Menu listMenu(instance);
+    listMenu.handle = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_LIST_MENU));
+    listMenu.popup = GetSubMenu(listMenu.handle, 0);
+    const bool empty = listView->itemCount() == 0;
+    const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
+    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED})
+        listMenu.setEnabled(static_cast<UINT>(command), !empty);
+    for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
+        listMenu.setEnabled(static_cast<UINT>(command), selected);
+    listMenu.setEnabled(IDM_UNDO, !lastRestore->empty());
+    listMenu.setEnabled(IDM_PASTE, tkit::Clipboard::holdsFilesOrText());
+
+    // From the keyboard, the menu opens at the focused row, or at the list's corner.
+    if (at.x == -1 && at.y == -1)
+    {
+        RECT row = {};
+        const int focused = listView->nextItem(-1, LVNI_FOCUSED);
+        if (focused == -1 || !ListView_GetItemRect(listView->window, focused, &row, LVIR_LABEL))
+            row = {};
+        at = {row.left, row.bottom};
+        ClientToScreen(listView->window, &at);
+    }
+    if (const UINT command = listMenu.track(window, at); command != 0)
+        SendMessageW(window, WM_COMMAND, command, 0);
 }
 
 void MainDialog::clearList()
@@ -179,6 +270,24 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         break;
     case IDM_EDIT:
         editEntry();
+        break;
+    case IDM_UNDO:
+        undoRestore();
+        break;
+    case IDM_DELETE:
+        listView->deleteSelected();
+        break;
+    case IDM_SELECT_ALL:
+        listView->selectAll();
+        break;
+    case IDM_COPY:
+        listView->copySelected();
+        break;
+    case IDM_PASTE:
+        paste();
+        break;
+    case IDM_SELECT_CHANGED:
+        selectChanged();
         break;
     case IDM_ADD_RECURSIVELY:
         addRecursively = !addRecursively;
@@ -213,16 +322,23 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 INT_PTR MainDialog::onDropFiles(HDROP drop)
 {
     const tkit::DropFiles files(drop);
-    const tkit::RedrawPause pause(*listView);
+    std::vector<std::wstring> names;
     const UINT count = files.count();
     for (UINT index = 0; index < count; ++index)
+        names.push_back(files.name(index));
+    addPaths(names);
+    return TRUE;
+}
+
+void MainDialog::addPaths(const std::vector<std::wstring>& paths)
+{
+    const tkit::RedrawPause pause(*listView);
+    for (const std::wstring& path : paths)
     {
         // Some shells count a drop of no names as one empty name.
-        const std::wstring name = files.name(index);
-        if (!name.empty())
-            listView->addPath(name, addRecursively);
+        if (!path.empty())
+            listView->addPath(path, addRecursively);
     }
-    return TRUE;
 }
 
 void MainDialog::updateCheckMarks() const
@@ -269,6 +385,11 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case fitColumnsMessage:
         fitTimeColumn();
         return 0;
+    case WM_CONTEXTMENU:
+        // The list passes on what it does not handle: a right click, Shift+F10, the menu key.
+        if (reinterpret_cast<HWND>(wParam) == listView->window)
+            showListMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return TRUE;
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wParam) == menu.popup)
             updateCheckMarks();

@@ -4,12 +4,15 @@
 #include "tkit/ui/Menu.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace tkit
 {
 class CommandLine;
 }
 class FileListView;
+class RestoreRecord;
 class ResizeAnchor;
 
 // The program's window: the timestamp list filling a resizable dialog, the
@@ -28,6 +31,12 @@ public:
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.
     void editEntry();
+    // Takes back the last restore, asking first when restores are confirmed.
+    void undoRestore();
+    // Adds what the clipboard holds: files as a drop adds them, or lines of text.
+    void paste();
+    // Selects the rows whose file changed since its time was taken.
+    void selectChanged();
 
     FileListView* list() const { return listView.get(); }
 
@@ -47,6 +56,11 @@ protected:
 private:
     void applyOptions();
     void clearList();
+    // Adds dropped or pasted paths, each as the settings say.
+    void addPaths(const std::vector<std::wstring>& paths);
+    // The list's context menu at a point of the screen; (-1, -1) for the keyboard.
+    void showListMenu(POINT at);
+    void tell(const std::wstring& text, UINT icon) const;
     bool ask(const wchar_t* question) const;
     void updateCheckMarks() const;
     INT_PTR takeHandOff(const COPYDATASTRUCT* data);
@@ -57,6 +71,8 @@ private:
 
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
+    // What the last restore wrote, for an undo.
+    std::unique_ptr<RestoreRecord> lastRestore;
     size_t firstStartPath;
     int minHeight = 0;
     int minWidth = 0;

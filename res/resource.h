@@ -7,6 +7,7 @@
 // Menus
 #define IDR_MAIN_MENU 101
 #define IDR_EDIT_MENU 102
+#define IDR_LIST_MENU 103
 
 // Icon
 #define IDI_APP 108
@@ -24,3 +25,11 @@
 #define IDM_ADD_RECURSIVELY 40004
 #define IDM_CONFIRM_RESTORE 40005
 #define IDM_CONFIRM_CLEAR 40006
+
+// Commands of the list's context menu (restore and edit take the menu bar's ids)
+#define IDM_UNDO 40007
+#define IDM_DELETE 40008
+#define IDM_SELECT_ALL 40009
+#define IDM_COPY 40010
+#define IDM_PASTE 40011
+#define IDM_SELECT_CHANGED 40012

@@ -1,6 +1,8 @@
 #include "stamps/FileListView.h"
 
+#include "stamps/ListClipboard.h"
 #include "stamps/Timestamp.h"
+#include "tkit/ui/Clipboard.h"
 #include "tkit/ui/KeyState.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -15,6 +17,12 @@
 
 namespace
 {
+
+// Ctrl without Shift or Alt, as the list's Ctrl keys want it.
+bool ctrlAlone()
+{
+    return tkit::isKeyDown(VK_CONTROL) && !tkit::isKeyDown(VK_SHIFT) && !tkit::isKeyDown(VK_MENU);
+}
 
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
 constexpr COLORREF failedBackground = RGB(255, 203, 203);
@@ -95,12 +103,26 @@ void FileListView::addEntry(const tkit::PlatformPath& path)
     static_assert(dataFromStatus(EntryStatus::Unset) == 0);
 }
 
+void FileListView::addRemembered(const std::wstring& path, const std::wstring& timeText)
+{
+    const int row = insertItem(itemCount(), path.c_str());
+    if (row == -1)
+        return;
+    setTimeText(row, timeText);
+    setChecked(row, true);
+}
+
 void FileListView::captureTime(const std::wstring& path, int row)
 {
     captureTime(tkit::PlatformPath(path), row);
 }
 
 void FileListView::captureTime(const tkit::PlatformPath& path, int row)
+{
+    setTimeText(row, currentTimeText(path));
+}
+
+std::wstring FileListView::currentTimeText(const tkit::PlatformPath& path)
 {
     FILETIME lastWrite = {};
     bool read = false;
@@ -112,12 +134,11 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
 
     // A time that could not be read leaves the column empty: no text may stand
     // for a time that was never there.
-    std::wstring text;
     FILETIME local = {};
     SYSTEMTIME time = {};
     if (read && FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time))
-        text = formatTimestamp(time);
-    setTimeText(row, text);
+        return formatTimestamp(time);
+    return {};
 }
 
 int FileListView::timeTextWidth() const
@@ -180,8 +201,23 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         else if (wParam == 'A')
         {
-            if (tkit::isKeyDown(VK_CONTROL) && !tkit::isKeyDown(VK_SHIFT) && !tkit::isKeyDown(VK_MENU))
-                setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+            if (ctrlAlone())
+                selectAll();
+        }
+        else if (wParam == 'C')
+        {
+            if (ctrlAlone())
+                copySelected();
+        }
+        else if (wParam == 'V' || wParam == 'Z')
+        {
+            // Paste and undo need the window's settings and questions.
+            if (ctrlAlone())
+                SendMessageW(parent, WM_COMMAND, wParam == 'V' ? IDM_PASTE : IDM_UNDO, 0);
+        }
+        else if (wParam == VK_F5)
+        {
+            SendMessageW(parent, WM_COMMAND, IDM_SELECT_CHANGED, 0);
         }
         else if (wParam == VK_SPACE)
         {
@@ -293,6 +329,19 @@ void FileListView::finishSpace()
         if (selected != noted.selected)
             setItemState(noted.row, noted.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
     }
+}
+
+void FileListView::selectAll()
+{
+    setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void FileListView::copySelected() const
+{
+    if (nextItem(-1, LVNI_SELECTED) == -1)
+        return;
+    tkit::Clipboard clipboard(window);
+    clipboard.setText(selectedRowsText(*this));
 }
 
 void FileListView::deleteSelected()

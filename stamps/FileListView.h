@@ -37,11 +37,20 @@ public:
     // Adds one checked row with the path's last-write time.
     void addEntry(const std::wstring& path);
     void addEntry(const tkit::PlatformPath& path);
+    // Adds one checked row with a time remembered elsewhere, not read from the file.
+    void addRemembered(const std::wstring& path, const std::wstring& timeText);
     // Reads the path's last-write time into the time column of row.
     void captureTime(const std::wstring& path, int row);
     void captureTime(const tkit::PlatformPath& path, int row);
+    // The path's last-write time as a row shows it; empty when it cannot be read.
+    static std::wstring currentTimeText(const tkit::PlatformPath& path);
     // The width of the widest timestamp text in the list's font, without padding.
     int timeTextWidth() const;
+
+    void deleteSelected();
+    void selectAll();
+    // Puts the selected rows on the clipboard as text; nothing when none is selected.
+    void copySelected() const;
 
 protected:
     LRESULT onNotify(WPARAM wParam, LPARAM lParam) override;
@@ -64,7 +73,6 @@ private:
     void keyDown(WORD key);
     // After the control's own Space handling: every noted row flipped exactly once.
     void finishSpace();
-    void deleteSelected();
 
     // The rows of the Space key press being handled.
     std::vector<SpaceRow> spaceRows;

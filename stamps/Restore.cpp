@@ -1,6 +1,7 @@
 #include "stamps/Restore.h"
 
 #include "stamps/FileListView.h"
+#include "stamps/RestoreRecord.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -8,30 +9,8 @@
 
 #include <optional>
 
-namespace
-{
-
-// The UTC file time of a local date-time, through today's time-zone bias.
-// None for fields that are no real date and time: the conversion must give
-// back exactly the same fields, so a 30th of February does not slip into March.
-std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
-{
-    FILETIME local;
-    FILETIME utc;
-    if (!SystemTimeToFileTime(&localTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
-        return std::nullopt;
-    SYSTEMTIME check;
-    if (!FileTimeToSystemTime(&local, &check) || check.wYear != localTime.wYear ||
-        check.wMonth != localTime.wMonth || check.wDay != localTime.wDay ||
-        check.wHour != localTime.wHour || check.wMinute != localTime.wMinute ||
-        check.wSecond != localTime.wSecond || check.wMilliseconds != localTime.wMilliseconds)
-        return std::nullopt;
-    return utc;
-}
-
-} // namespace
-
-bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText)
+bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText,
+                          WrittenTime* noted)
 {
     // Every call below names the entry by the same name. One attribute read
     // answers both whether the path exists and which bits to put back.
@@ -48,7 +27,13 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
     tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
 
     tkit::File file;
-    file.open(target, GENERIC_WRITE, FILE_SHARE_READ);
+    file.open(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ);
+    // For an undo: the time the file had, read on the handle that writes.
+    if (noted != nullptr)
+    {
+        noted->beforeKnown = file.readLastWriteTime(noted->before);
+        noted->written = *utc;
+    }
     const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(*utc);
 
     tkit::setFileAttributes(target, *attributes);
@@ -56,8 +41,10 @@ bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestam
     return written;
 }
 
-void restoreCheckedRows(FileListView& list)
+void restoreCheckedRows(FileListView& list, RestoreRecord* record)
 {
+    if (record != nullptr)
+        record->clear();
     // The new colours show when the list next paints; with repainting on, every
     // status change would invalidate its row on the spot, at several times the
     // cost of the change itself.
@@ -67,7 +54,12 @@ void restoreCheckedRows(FileListView& list)
     {
         if (!list.isChecked(row))
             continue;
-        const bool restored = restoreLastWriteTime(list.path(row), list.timeText(row));
+        const std::wstring path = list.path(row);
+        WrittenTime written;
+        const bool restored =
+            restoreLastWriteTime(path, list.timeText(row), record != nullptr ? &written : nullptr);
+        if (record != nullptr)
+            record->note(path, list.status(row), restored ? &written : nullptr);
         list.setStatus(row, restored ? EntryStatus::Restored : EntryStatus::Failed);
     }
 }

@@ -44,3 +44,20 @@ SYSTEMTIME parseTimestamp(const std::wstring& text)
     time.wMilliseconds = static_cast<WORD>(number % 1000);
     return time;
 }
+
+// The conversion must give back exactly the same fields, so a 30th of February
+// does not slip into March.
+std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
+{
+    FILETIME local;
+    FILETIME utc;
+    if (!SystemTimeToFileTime(&localTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return std::nullopt;
+    SYSTEMTIME check;
+    if (!FileTimeToSystemTime(&local, &check) || check.wYear != localTime.wYear ||
+        check.wMonth != localTime.wMonth || check.wDay != localTime.wDay ||
+        check.wHour != localTime.wHour || check.wMinute != localTime.wMinute ||
+        check.wSecond != localTime.wSecond || check.wMilliseconds != localTime.wMilliseconds)
+        return std::nullopt;
+    return utc;
+}

@@ -4,12 +4,14 @@
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
+#include "support/Drops.h"
 #include "support/MainWindowRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -359,6 +361,189 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
     EXPECT_GE(columnWidth, std::max(140, textWidth + 12));
     ASSERT_EQ(paths.size(), 4u);
     EXPECT_EQ(paths[0], folder);
+}
+
+// Puts files as the shell copies them on the clipboard, or else the text.
+void putOnClipboard(HWND owner, const std::wstring& text, const std::vector<std::wstring>& files)
+{
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    if (!files.empty())
+    {
+        SetClipboardData(CF_HDROP, testing_support::makeDrop(files));
+    }
+    else
+    {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+    }
+    CloseClipboard();
+}
+
+// The message box that an action opened, read and closed; empty when none opened.
+void readMessage(std::wstring& text)
+{
+    HWND box = findQuestionBox(title.c_str());
+    text = box != nullptr ? questionText(box) : L"";
+    answerQuestion(title.c_str(), IDOK);
+}
+
+TEST(MainDialog, PasteAddsGoodLinesAndCopiedFilesAndNamesTheLinesNotTaken)
+{
+    TempDir dir;
+    const std::wstring a = dir.file(L"a.txt");
+    const std::wstring tree = dir.folder(L"tree");
+    const std::wstring b = dir.file(L"tree\\b.txt");
+    const std::wstring gone = dir / L"gone.txt";
+    const std::wstring aTime = testing_support::shownAs(testing_support::lastWriteTicks(a));
+    const std::wstring bTime = testing_support::shownAs(testing_support::lastWriteTicks(b));
+    const std::wstring treeTime = testing_support::shownAs(testing_support::lastWriteTicks(tree));
+    const std::wstring some = L"2020/01/02 03:04:05.678";
+    const std::wstring notTaken = L" 行は追加できませんでした。\n\n";
+    const struct
+    {
+        const char* name;
+        std::wstring text;
+        std::vector<std::wstring> files;
+        std::vector<std::wstring> rows; // path, time, path, time ...
+        std::wstring message;
+    } cases[] = {
+        {"good: a gone file keeps its time, a path alone or with no time reads it",
+         gone + L"\t" + some + L"\r\n\r\n" + a + L"\n \n" + a + L"\t\r\n",
+         {},
+         {gone, some, a, aTime, a, aTime},
+         L""},
+        {"bad: no real date, no such path, no path, two tabs",
+         L"x\t2023/02/30 12:00:00.000\r\n" + gone + L"\r\n\t" + some + L"\r\n" + a + L"\t" + some +
+             L"\tmore",
+         {},
+         {},
+         L"4" + notTaken + L"x\t2023/02/30 12:00:00.000"},
+        {"mixed: the good lines are added, the folder as the setting says",
+         a + L"\tgarbage\n" + tree + L"\n" + a + L"\t" + some,
+         {},
+         {tree, treeTime, b, bTime, a, some},
+         L"1" + notTaken + a + L"\tgarbage"},
+        {"files copied in the shell, as a drop", L"", {tree, a}, {tree, treeTime, b, bTime, a, aTime}, L""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        MainWindowRun window(L"-r");
+        std::wstring message;
+        std::vector<std::wstring> rows;
+        window
+            .then([&] {
+                putOnClipboard(window.dialog.window, c.text, c.files);
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_PASTE, 0);
+            })
+            .then([&] { readMessage(message); })
+            .then([&] {
+                for (int row = 0; row < window.dialog.list()->itemCount(); ++row)
+                    rows.insert(rows.end(), {window.dialog.list()->path(row),
+                                             window.dialog.list()->timeText(row)});
+                window.close();
+            });
+        window.run();
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(message, c.message);
+    }
+}
+
+// The items of the open context menu that are greyed, by command id; the menu is closed.
+std::vector<int> greyedItems()
+{
+    std::vector<int> greyed;
+    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    for (const int id : {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
+                         IDM_SELECT_CHANGED, IDM_COPY, IDM_PASTE})
+        if (menu != nullptr && (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
+            greyed.push_back(id);
+    EndMenu();
+    return greyed;
+}
+
+TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNothingChanged)
+{
+    TempDir dir;
+    const std::wstring a = dir.file(L"a.txt");
+    const struct
+    {
+        const char* name;
+        std::wstring arguments;
+        bool select;
+        const wchar_t* clipboard;
+        std::vector<int> greyed;
+    } cases[] = {
+        {"an empty list, an empty clipboard", L"", false, nullptr,
+         {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_COPY,
+          IDM_PASTE}},
+        {"a row, none selected, text on the clipboard", quoted(a), false, L"x",
+         {IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_COPY}},
+        {"a selected row", quoted(a), true, nullptr, {IDM_UNDO, IDM_PASTE}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        MainWindowRun window(c.arguments);
+        std::vector<int> greyed;
+        std::wstring message;
+        window
+            .then([&] {
+                OpenClipboard(window.dialog.window);
+                EmptyClipboard();
+                CloseClipboard();
+                if (c.clipboard != nullptr)
+                    putOnClipboard(window.dialog.window, c.clipboard, {});
+                if (c.select)
+                    window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                // From the keyboard: no point.
+                SendMessageW(window.dialog.list()->window, WM_CONTEXTMENU,
+                             reinterpret_cast<WPARAM>(window.dialog.list()->window), -1);
+            })
+            .then([&] { greyed = greyedItems(); })
+            .then([&] {
+                // The files are as they were taken.
+                PostMessageW(window.dialog.window, WM_COMMAND, IDM_SELECT_CHANGED, 0);
+            })
+            .then([&] { readMessage(message); })
+            .then([&] { window.close(); });
+        window.run();
+        EXPECT_EQ(greyed, c.greyed);
+        EXPECT_EQ(message, c.arguments.empty() ? L"" : L"変更されたファイルはありません。");
+    }
+}
+
+TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    const auto touched = testing_support::lastWriteTicks(file) + 10'000'000ULL * 3600;
+    MainWindowRun window(L"-cr " + quoted(file));
+    std::wstring question, message;
+    window
+        .then([&] {
+            testing_support::setLastWriteTicks(file, touched);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
+        })
+        .then([&] { answerQuestion(title.c_str(), IDYES); })
+        .then([&] {
+            testing_support::setLastWriteTicks(file, touched + 1);
+            SendMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0);
+        })
+        .then([&] {
+            question = questionText(findQuestionBox(title.c_str()));
+            answerQuestion(title.c_str(), IDYES);
+        })
+        .then([&] { readMessage(message); })
+        .then([&] { window.close(); });
+    window.run();
+    EXPECT_EQ(question, L"復元を元に戻しますか？");
+    EXPECT_EQ(message, L"1 個のファイルは復元の後に変更されたか見つからないため、元に戻しませんでした。\n\n" + file);
+    EXPECT_EQ(testing_support::lastWriteTicks(file), touched + 1);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ListDialog.h"
 
 #include "res/resource.h"
+#include "stamps/ChangedRows.h"
 #include "stamps/EntryStatus.h"
 #include "support/Drops.h"
 #include "support/TempDir.h"
@@ -325,6 +326,102 @@ TEST_F(ListBehaviour, ADropOnTheListIsPostedToTheParent)
     DragQueryFileW(reinterpret_cast<HDROP>(drop), 0, dropped, MAX_PATH);
     EXPECT_EQ(std::wstring(dropped), name);
     DragFinish(reinterpret_cast<HDROP>(drop));
+}
+
+// The text on the clipboard, or "(none)".
+std::wstring clipboardText()
+{
+    std::wstring text = L"(none)";
+    if (OpenClipboard(nullptr))
+    {
+        if (HANDLE block = GetClipboardData(CF_UNICODETEXT))
+        {
+            text = static_cast<const wchar_t*>(GlobalLock(block));
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+TEST_F(ListBehaviour, CtrlCCopiesTheSelectedRowsAndTheOtherNewKeysAskTheParent)
+{
+    addRows(3);
+    list.setTimeText(1, L"");
+    const std::wstring row0 = host.column(0)[0] + L"\t" + host.column(1)[0] + L"\r\n";
+    const std::wstring row1 = host.column(0)[1] + L"\t\r\n";
+    const struct
+    {
+        std::vector<WORD> held;
+        WORD key;
+        std::vector<int> selected;
+        std::vector<WPARAM> commands;
+        std::wstring copied;
+    } cases[] = {
+        {{VK_CONTROL}, 'C', {0, 1}, {}, row0 + row1},
+        {{VK_CONTROL}, 'C', {}, {}, L"(none)"},
+        {{VK_CONTROL, VK_SHIFT}, 'C', {0}, {}, L"(none)"},
+        {{VK_CONTROL}, 'V', {}, {IDM_PASTE}, L"(none)"},
+        {{VK_CONTROL}, 'Z', {}, {IDM_UNDO}, L"(none)"},
+        {{VK_CONTROL, VK_MENU}, 'Z', {}, {}, L"(none)"},
+        {{}, 'V', {}, {}, L"(none)"},
+        {{}, VK_F5, {}, {IDM_SELECT_CHANGED}, L"(none)"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << ", " << c.held.size() << " held");
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        CloseClipboard();
+        host.commands.clear();
+        host.select(c.selected, -1);
+        {
+            HeldKeys keys(c.held);
+            SendMessageW(host.listWindow(), WM_KEYDOWN, c.key, 1);
+        }
+        host.pump();
+        EXPECT_EQ(host.commands, c.commands);
+        EXPECT_EQ(clipboardText(), c.copied);
+    }
+}
+
+TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone)
+{
+    const struct
+    {
+        const char* name;
+        // Per row: 0 same, 1 newer by a millisecond, 2 gone, 3 no time, 4 no time and gone.
+        std::vector<int> rows;
+        std::vector<int> selected;
+    } cases[] = {
+        {"all the same", {0, 0}, {}},
+        {"newer, gone, and a time where the row has none", {0, 1, 0, 2, 3}, {1, 3, 4}},
+        {"a row without a time whose file is gone", {4, 0}, {0}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        list.deleteAllItems();
+        for (size_t row = 0; row < c.rows.size(); ++row)
+            list.addEntry(temp.file(std::wstring(c.name, c.name + 3) + std::to_wstring(row)));
+        host.select({0}, 0);
+        for (int row = 0; row < list.itemCount(); ++row)
+        {
+            const std::wstring path = list.path(row);
+            const int kind = c.rows[static_cast<size_t>(row)];
+            if (kind == 1)
+                testing_support::setLastWriteTicks(path, testing_support::lastWriteTicks(path) + 10'000);
+            if (kind >= 3)
+                list.setTimeText(row, L"");
+            if (kind == 2 || kind == 4)
+                DeleteFileW(path.c_str());
+        }
+        const auto texts = host.column(1);
+        EXPECT_EQ(selectChangedRows(list), static_cast<int>(c.selected.size()));
+        EXPECT_EQ(host.selectedRows(), c.selected);
+        EXPECT_EQ(host.column(1), texts) << "no text changes";
+        EXPECT_EQ(list.nextItem(-1, LVNI_FOCUSED), c.selected.empty() ? 0 : c.selected[0]);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
 #include "stamps/Restore.h"
+#include "stamps/RestoreRecord.h"
 #include "support/FolderLink.h"
 #include "support/TempDir.h"
 
@@ -352,6 +353,64 @@ TEST(Restore, AnEmptyListIsLeftAlone)
         rows = list.itemCount();
     });
     EXPECT_EQ(rows, 0);
+}
+
+TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestoredOnes)
+{
+    const unsigned long long taken = testing_support::localTicks(2022, 3, 4, 5, 6, 7, 8);
+    const struct
+    {
+        const char* name;
+        // After the restore: 0 nothing, 1 the time changed, 2 deleted, 3 made read-only,
+        // 4 the row deleted, 5 the file was gone at the restore.
+        int after;
+        unsigned long long timeAfterUndo; // 0: no file
+        EntryStatus status;
+        int left;
+    } cases[] = {
+        {"untouched", 0, taken + anHour, EntryStatus::Unset, 0},
+        {"changed since", 1, taken + 2 * anHour, EntryStatus::Restored, 1},
+        {"gone since", 2, 0, EntryStatus::Restored, 1},
+        {"read-only", 3, taken + anHour, EntryStatus::Unset, 0},
+        {"its row deleted", 4, taken + anHour, EntryStatus::Unset, 0},
+        {"gone at the restore", 5, 0, EntryStatus::Unset, 0},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::wstring file = dir.file(L"a.txt");
+        const std::wstring other = dir.file(L"b.txt");
+        ASSERT_TRUE(setLastWriteTicks(file, taken));
+        RestoreRecord record;
+        RestoreRecord::LeftFiles left;
+        std::vector<EntryStatus> statuses;
+        withList({file, other}, false, [&](FileListView& list) {
+            setLastWriteTicks(file, taken + anHour);
+            if (c.after == 5)
+                DeleteFileW(file.c_str());
+            restoreCheckedRows(list, &record);
+            if (c.after == 1)
+                setLastWriteTicks(file, taken + 2 * anHour);
+            if (c.after == 2)
+                DeleteFileW(file.c_str());
+            if (c.after == 3)
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+            if (c.after == 4)
+                list.deleteItem(0);
+            left = record.undo(list);
+            EXPECT_EQ(record.undo(list).count, 0) << "a second undo does nothing";
+            for (int row = 0; row < list.itemCount(); ++row)
+                statuses.push_back(statusOf(list, row));
+        });
+        EXPECT_EQ(c.timeAfterUndo == 0 ? 0 : lastWriteTicks(file), c.timeAfterUndo);
+        EXPECT_EQ(left.count, c.left);
+        EXPECT_EQ(left.first, c.left == 0 ? L"" : file);
+        EXPECT_EQ(statuses.front(), c.after == 4 ? EntryStatus::Unset : c.status);
+        EXPECT_EQ(statuses.back(), EntryStatus::Unset) << "the untouched file's row";
+        EXPECT_EQ(c.timeAfterUndo != 0 && (attributesOf(file) & FILE_ATTRIBUTE_READONLY), c.after == 3);
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 } // namespace

@@ -153,6 +153,11 @@ int ListView::nextItem(int from, UINT flags) const
         SendMessageW(window, LVM_GETNEXTITEM, static_cast<WPARAM>(from), MAKELPARAM(flags, 0)));
 }
 
+void ListView::ensureVisible(int row)
+{
+    SendMessageW(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 void ListView::deleteItem(int row)
 {
     SendMessageW(window, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);

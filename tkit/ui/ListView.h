@@ -50,6 +50,8 @@ public:
     void setItemData(int row, LPARAM data);
     // LVM_GETNEXTITEM: the next row after `from` (-1: from the start) with flags.
     int nextItem(int from, UINT flags) const;
+    // Scrolls the list so that the whole row shows.
+    void ensureVisible(int row);
     void deleteItem(int row);
     void deleteAllItems();
     DWORD extendedStyle() const;

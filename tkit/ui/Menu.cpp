@@ -53,6 +53,23 @@ void Menu::setChecked(UINT commandId, bool checked) const
     SetMenuItemInfoW(handle, commandId, FALSE, &info);
 }
 
+void Menu::setEnabled(UINT commandId, bool enabled) const
+{
+    if (popup != nullptr)
+        EnableMenuItem(popup, commandId, enabled ? UINT{MF_BYCOMMAND | MF_ENABLED} : UINT{MF_BYCOMMAND | MF_GRAYED});
+}
+
+UINT Menu::track(HWND owner, POINT at) const
+{
+    if (popup == nullptr)
+        return 0;
+    // The owner must be in front for the menu to close when the user clicks elsewhere.
+    SetForegroundWindow(owner);
+    const BOOL chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       at.x, at.y, 0, owner, nullptr);
+    return static_cast<UINT>(chosen);
+}
+
 HMENU Menu::submenuHolding(UINT commandId) const
 {
     return handle != nullptr ? findSubmenuHolding(handle, commandId) : nullptr;

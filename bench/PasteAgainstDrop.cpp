@@ -1,0 +1,156 @@
+// Paste against drop: the main dialog takes in the same files twice per round,
+// once as a drop of their paths and once as a paste of the text that Ctrl+C
+// makes of their rows (path, tab, time), and prints the time per row of each
+// and their ratio, median of the rounds.
+//
+//   bench_PasteAgainstDrop [files=100000] [rounds=3]
+
+#include "mainwin/MainDialog.h"
+#include "stamps/FileListView.h"
+#include "tkit/ui/CommandLine.h"
+#include "res/resource.h"
+#include "support/BenchTree.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct Run
+{
+    MainDialog* dialog = nullptr;
+    int files = 100000;
+    int rounds = 3;
+    bool ok = true;
+};
+Run run;
+
+// A drop handle as the shell makes it: DROPFILES and the wide names.
+HDROP makeDrop(const std::vector<std::wstring>& names)
+{
+    size_t units = 1;
+    for (const std::wstring& name : names)
+        units += name.size() + 1;
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(header + 1);
+    for (const std::wstring& name : names)
+    {
+        std::memcpy(text, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+        text += name.size() + 1;
+    }
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+void putText(HWND owner, const std::wstring& text)
+{
+    OpenClipboard(owner);
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+// The files of a folder, one level.
+std::vector<std::wstring> filesOf(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(folder + L"\\" + found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+double seconds(const std::vector<double>& values)
+{
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+}
+
+void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    MainDialog& dialog = *run.dialog;
+    FileListView& list = *dialog.list();
+    const std::wstring root = bench::scratchPath(L"paste");
+    bench::generateTree(root, run.files, {run.files + 1, 0});
+    const std::vector<std::wstring> names = filesOf(root);
+
+    // The text Ctrl+C makes of the dropped rows.
+    std::wstring copied;
+    SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(names)), 0);
+    list.setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageW(dialog.window, WM_COMMAND, IDM_COPY, 0);
+    OpenClipboard(dialog.window);
+    if (HANDLE block = GetClipboardData(CF_UNICODETEXT))
+    {
+        copied = static_cast<const wchar_t*>(GlobalLock(block));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    list.deleteAllItems();
+
+    std::vector<double> drops, pastes;
+    for (int round = 0; round < run.rounds; ++round)
+    {
+        LARGE_INTEGER start = bench::now();
+        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(names)), 0);
+        drops.push_back(bench::secondsBetween(start, bench::now()));
+        run.ok = run.ok && list.itemCount() == static_cast<int>(names.size());
+        list.deleteAllItems();
+
+        putText(dialog.window, copied);
+        start = bench::now();
+        SendMessageW(dialog.window, WM_COMMAND, IDM_PASTE, 0);
+        pastes.push_back(bench::secondsBetween(start, bench::now()));
+        run.ok = run.ok && list.itemCount() == static_cast<int>(names.size());
+        list.deleteAllItems();
+    }
+    const double rows = static_cast<double>(names.size());
+    std::printf("%zu files, median of %d rounds, microseconds per row: drop %.2f, paste %.2f, "
+                "paste/drop %.2f\n",
+                names.size(), run.rounds, seconds(drops) / rows * 1e6, seconds(pastes) / rows * 1e6,
+                seconds(pastes) / seconds(drops));
+    bench::removeTree(root);
+    PostMessageW(dialog.window, WM_COMMAND, IDCANCEL, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1)
+        run.files = std::max(1, std::atoi(argv[1]));
+    if (argc > 2)
+        run.rounds = std::max(1, std::atoi(argv[2]));
+    const tkit::CommandLine commandLine(L"chronoguard.exe");
+    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
+    run.dialog = &dialog;
+    SetTimer(nullptr, 0, 0, measure);
+    dialog.runModal(nullptr);
+    if (!run.ok)
+        std::printf("some rows did not come out as expected\n");
+    return run.ok ? 0 : 1;
+}

@@ -1,0 +1,77 @@
+#include "stamps/ListClipboard.h"
+
+#include "stamps/FileListView.h"
+#include "stamps/Timestamp.h"
+#include "tkit/ui/RedrawPause.h"
+#include "tkit/fs/Attributes.h"
+
+#include <string_view>
+
+namespace
+{
+
+bool isBlank(std::wstring_view line)
+{
+    return line.find_first_not_of(L" \t") == std::wstring_view::npos;
+}
+
+} // namespace
+
+std::wstring selectedRowsText(const FileListView& list)
+{
+    std::wstring text;
+    for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
+         row = list.nextItem(row, LVNI_SELECTED))
+    {
+        text += list.path(row);
+        text += L'\t';
+        text += list.timeText(row);
+        text += L"\r\n";
+    }
+    return text;
+}
+
+PasteRefusals pasteText(FileListView& list, const std::wstring& text, bool recursive)
+{
+    PasteRefusals refusals;
+    const tkit::RedrawPause pause(list);
+    const std::wstring_view all(text);
+    for (size_t start = 0; start < all.size();)
+    {
+        size_t end = all.find(L'\n', start);
+        if (end == std::wstring_view::npos)
+            end = all.size();
+        std::wstring_view line = all.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == L'\r')
+            line.remove_suffix(1);
+        if (isBlank(line))
+            continue;
+
+        const size_t tab = line.find(L'\t');
+        const std::wstring path(line.substr(0, tab));
+        const std::wstring_view time =
+            tab == std::wstring_view::npos ? std::wstring_view() : line.substr(tab + 1);
+        bool taken = false;
+        if (!path.empty() && time.find(L'\t') == std::wstring_view::npos)
+        {
+            if (time.empty())
+            {
+                // Like a drop, which brings only paths that are there.
+                taken = tkit::pathExists(path.c_str());
+                if (taken)
+                    list.addPath(path, recursive);
+            }
+            else
+            {
+                const SYSTEMTIME local = parseTimestamp(std::wstring(time));
+                taken = utcFromLocal(local).has_value();
+                if (taken)
+                    list.addRemembered(path, formatTimestamp(local));
+            }
+        }
+        if (!taken && refusals.count++ == 0)
+            refusals.first = line;
+    }
+    return refusals;
+}

@@ -1,0 +1,74 @@
+#include "stamps/RestoreRecord.h"
+
+#include "stamps/FileListView.h"
+#include "tkit/ui/RedrawPause.h"
+#include "tkit/fs/Attributes.h"
+#include "tkit/fs/File.h"
+#include "tkit/fs/PlatformPath.h"
+
+#include <map>
+#include <optional>
+
+namespace
+{
+
+// Writes before back when the file still has the time written. A read-only
+// file has its bit cleared for the write and put back afterwards.
+bool writeBack(const std::wstring& path, const WrittenTime& time)
+{
+    const tkit::PlatformPath target(path);
+    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
+    if (!attributes)
+        return false;
+    const bool readOnly = (*attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+
+    tkit::File file;
+    FILETIME current = {};
+    const bool written = file.open(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ) &&
+                         file.readLastWriteTime(current) &&
+                         CompareFileTime(&current, &time.written) == 0 &&
+                         file.writeLastWriteTime(time.before);
+
+    if (readOnly)
+        tkit::setFileAttributes(target, *attributes);
+    return written;
+}
+
+} // namespace
+
+void RestoreRecord::note(const std::wstring& path, EntryStatus before, const WrittenTime* written)
+{
+    const bool undoable = written != nullptr && written->beforeKnown;
+    entries.push_back({path, before, undoable, undoable ? *written : WrittenTime{}});
+}
+
+RestoreRecord::LeftFiles RestoreRecord::undo(FileListView& list)
+{
+    // Last first: a file restored twice in one pass (two rows of one path)
+    // gets the time it had before the first write.
+    LeftFiles left;
+    std::map<std::wstring, EntryStatus> statuses;
+    std::vector<Entry> taken;
+    taken.swap(entries);
+    for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
+    {
+        if (!entry->written || writeBack(entry->path, entry->time))
+        {
+            statuses[entry->path] = entry->status;
+            continue;
+        }
+        // Walking back, the last one met is the first in the list.
+        ++left.count;
+        left.first = entry->path;
+    }
+
+    const tkit::RedrawPause pause(list);
+    for (int row = 0, count = list.itemCount(); row < count; ++row)
+    {
+        if (const auto found = statuses.find(list.path(row)); found != statuses.end())
+            list.setStatus(row, found->second);
+    }
+    return left;
+}
