@@ -4,7 +4,7 @@
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
 #include "stamps/FileListView.h"
-#include "support/MainWindowRun.h"
+#include "support/Hosts.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 #include "res/resource.h"
 #include "stamps/FileListView.h"
 #include "support/Drops.h"
-#include "support/MainWindowRun.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

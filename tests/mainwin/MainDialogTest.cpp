@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
-#include "support/MainWindowRun.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

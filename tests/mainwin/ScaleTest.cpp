@@ -6,7 +6,7 @@
 #include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
-#include "support/MainWindowRun.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

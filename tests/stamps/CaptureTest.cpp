@@ -1,7 +1,6 @@
-#include "ListDialog.h"
-
 #include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "ListDialog.h"
+#include "stamps/EditEntry.h"
 
 #include "res/resource.h"
-#include "stamps/EditEntry.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/Restore.h"
 #include "stamps/Timestamp.h"
+#include "support/Hosts.h"
 #include "support/ModalSteps.h"
 #include "support/TempDir.h"
 #include "tkit/ui/TextExtent.h"
@@ -109,7 +109,7 @@ struct EditRun
         if (inEditor)
             steps.then([&] { inEditor(findEditDialog()); });
         steps.run([&] {
-            editSelectedRow(list(), host.window());
+            editSelectedRow(list(), host.window);
             return INT_PTR{0};
         });
         afterwards();

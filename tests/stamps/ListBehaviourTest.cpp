@@ -1,8 +1,7 @@
-#include "ListDialog.h"
-
 #include "res/resource.h"
 #include "stamps/EntryStatus.h"
 #include "support/Drops.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +83,7 @@ TEST_F(ListBehaviour, CustomDrawColoursCheckedRowsByStatus)
         draw.clrText = given;
         draw.clrTextBk = given;
         const LRESULT answer =
-            SendMessageW(host.window(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&draw));
+            SendMessageW(host.window, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&draw));
         EXPECT_EQ(answer, c.answer);
         EXPECT_EQ(draw.clrTextBk, c.background);
         EXPECT_EQ(draw.clrText, given);
@@ -107,7 +106,7 @@ TEST_F(ListBehaviour, TheHeaderDrawsInTheDefaultWayAndItsRecordIsLeftAlone)
     record.draw.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
     record.draw.hdr.code = NM_CUSTOMDRAW;
     record.draw.lItemlParam = failed;
-    SetWindowLongPtrW(host.window(), DWLP_MSGRESULT, 12345);
+    SetWindowLongPtrW(host.window, DWLP_MSGRESULT, 12345);
 
     for (const DWORD stage : {DWORD{CDDS_PREPAINT}, DWORD{CDDS_ITEMPREPAINT}})
     {
@@ -118,7 +117,7 @@ TEST_F(ListBehaviour, TheHeaderDrawsInTheDefaultWayAndItsRecordIsLeftAlone)
     }
     for (const unsigned char byte : record.guard)
         ASSERT_EQ(byte, 0xA5);
-    EXPECT_EQ(GetWindowLongPtrW(host.window(), DWLP_MSGRESULT), 12345);
+    EXPECT_EQ(GetWindowLongPtrW(host.window, DWLP_MSGRESULT), 12345);
 }
 
 // The pixel in the middle of a row, right of its text, as drawn on the screen.
@@ -149,7 +148,7 @@ TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
     list.setStateImage(2, 1);
     list.setItemData(2, failed); // unchecked but still marked failed
     host.select({}, -1);
-    RedrawWindow(host.window(), nullptr, nullptr,
+    RedrawWindow(host.window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     host.pump();
     GdiFlush();
@@ -294,10 +293,10 @@ TEST_F(ListBehaviour, F2AsksTheParentToEditBeforeItReturns)
     addRows(2);
     for (const std::vector<int>& selected : {std::vector<int>{1}, std::vector<int>{}})
     {
-        host.commands.clear();
+        host.calls.clear();
         host.select(selected, selected.empty() ? -1 : selected[0]);
         SendMessageW(host.listWindow(), WM_KEYDOWN, VK_F2, 0x003C0001);
-        EXPECT_EQ(host.commands, std::vector<WPARAM>{IDM_EDIT});
+        EXPECT_EQ(host.wParams(WM_COMMAND), std::vector<WPARAM>{IDM_EDIT});
         SendMessageW(host.listWindow(), WM_KEYUP, VK_F2, 0xC03C0001);
     }
     EXPECT_EQ(list.itemCount(), 2);
@@ -309,9 +308,9 @@ TEST_F(ListBehaviour, ADropOnTheListIsPostedToTheParent)
     const WPARAM drop = reinterpret_cast<WPARAM>(testing_support::makeDrop({name}));
 
     SendMessageW(host.listWindow(), WM_DROPFILES, drop, 0);
-    EXPECT_TRUE(host.drops.empty()) << "posted, not sent";
+    EXPECT_TRUE(host.wParams(WM_DROPFILES).empty()) << "posted, not sent";
     host.pump();
-    EXPECT_EQ(host.drops, std::vector<WPARAM>{drop});
+    EXPECT_EQ(host.wParams(WM_DROPFILES), std::vector<WPARAM>{drop});
     EXPECT_EQ(list.itemCount(), 0) << "the list itself adds nothing";
 
     wchar_t dropped[MAX_PATH] = {};
