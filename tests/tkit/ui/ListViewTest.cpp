@@ -1,5 +1,4 @@
 #include "tkit/ui/ListView.h"
-#include "tkit/ui/RedrawPause.h"
 
 #include "res/resource.h"
 #include "support/Hosts.h"
@@ -157,30 +156,6 @@ TEST_F(ListViewTest, ReservingRowsLeavesTheRowsAsTheyWere)
         EXPECT_EQ(list.nextItem(2, LVNI_SELECTED), -1) << rows;
     }
     EXPECT_EQ(list.insertItem(list.itemCount(), L"next"), 3);
-}
-
-} // namespace
-
-namespace
-{
-
-TEST(RedrawPause, PausesNestAndOnlyTheOutermostTurnsRepaintingBackOn)
-{
-    HostDialog host;
-    RecordingList list(host.window, IDC_FILE_LIST, true);
-    {
-        const tkit::RedrawPause outer(list);
-        {
-            const tkit::RedrawPause inner(list);
-            EXPECT_EQ(list.wParams(WM_SETREDRAW), std::vector<WPARAM>{FALSE});
-        }
-        EXPECT_EQ(list.wParams(WM_SETREDRAW), std::vector<WPARAM>{FALSE});
-    }
-    EXPECT_EQ(list.wParams(WM_SETREDRAW), (std::vector<WPARAM>{FALSE, TRUE}));
-    {
-        const tkit::RedrawPause again(list);
-    }
-    EXPECT_EQ(list.wParams(WM_SETREDRAW), (std::vector<WPARAM>{FALSE, TRUE, FALSE, TRUE}));
 }
 
 } // namespace
