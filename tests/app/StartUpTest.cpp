@@ -32,7 +32,7 @@ namespace
 
 const std::wstring title = windowTitle();
 
-TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
+TEST(StartUp, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
 {
     TempDir dir;
     const std::vector<std::wstring> files = {dir.file(L"b.txt"), dir.file(L"a.txt"),
@@ -77,7 +77,7 @@ struct RefusingWindow : MainDialog
     int taken = 0;
 };
 
-TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
+TEST(StartUp, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
 {
     TempDir dir;
     const std::vector files = {dir.file(L"a.txt"), dir.file(L"b.txt"), dir.file(L"c.txt")};
@@ -104,7 +104,7 @@ TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
     }
 }
 
-TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
+TEST(StartUp, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
 {
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt"), b = dir.file(L"b.txt");
@@ -141,7 +141,7 @@ bool eventually(const std::function<bool()>& condition)
     return condition();
 }
 
-TEST(HandOff, StartsThatComeTogetherElectOneWindow)
+TEST(StartUp, StartsThatComeTogetherElectOneWindow)
 {
     TempDir dir;
     std::vector<std::wstring> files, rows;
@@ -166,7 +166,7 @@ TEST(HandOff, StartsThatComeTogetherElectOneWindow)
         EXPECT_TRUE(eventually([&] { return start->exitCode() == 1; }));
 }
 
-TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
+TEST(StartUp, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
 {
     TempDir dir;
     // 100 folders of 100 files: Wine looks a new name up through the whole folder.
@@ -186,7 +186,7 @@ TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
     EXPECT_TRUE(eventually([&] { return first.finished(); }));
 }
 
-TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
+TEST(StartUp, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
 {
     TempDir dir;
     const std::wstring nearby = dir.file(L"near.txt");
@@ -207,7 +207,7 @@ TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
     EXPECT_EQ(rows, (std::vector{nearby, deeper}));
 }
 
-TEST(HandOff, AStartWithoutPathsOpensASecondWindow)
+TEST(StartUp, AStartWithoutPathsOpensASecondWindow)
 {
     MainWindowRun window(L"");
     std::unique_ptr<ProgramRun> second;
@@ -222,7 +222,7 @@ TEST(HandOff, AStartWithoutPathsOpensASecondWindow)
     EXPECT_EQ(second->exitCode(), 1u);
 }
 
-TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
+TEST(StartUp, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
@@ -247,7 +247,7 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     EXPECT_EQ(second->exitCode(), 1u);
 }
 
-TEST(HandOff, AWindowOfAnotherVersionIsNotFound)
+TEST(StartUp, AWindowOfAnotherVersionIsNotFound)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
