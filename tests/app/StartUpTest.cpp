@@ -38,29 +38,45 @@ TEST(StartUp, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
     const std::vector<std::wstring> files = {dir.file(L"b.txt"), dir.file(L"a.txt"),
                                              dir.file(L"日本語.txt"), dir.folder(L"folder")};
     dir.file(L"folder\\inside.txt");
-    MainWindowRun window(L"");
-    std::unique_ptr<ProgramRun> second;
-    size_t mostWindows = 0;
-    std::vector<std::wstring> rows;
-    window
-        .then([&] {
-            second = std::make_unique<ProgramRun>(L"-r " + quoted(files));
-            ASSERT_TRUE(second->started());
-        })
-        .waitFor([&] {
-            mostWindows = std::max(mostWindows, windowsTitled(title).size());
-            return second->finished();
-        })
-        .then([&] {
-            rows = paths(window.dialog);
-            window.close();
-        });
-    window.run();
-    EXPECT_EQ(second->exitCode(), 1u);
-    EXPECT_EQ(mostWindows, 1u);
-    // The -r of the second start is not applied: the folder is one row.
-    EXPECT_EQ(rows, files);
-    EXPECT_FALSE(window.dialog.addRecursively);
+    const std::wstring nearby = dir.file(L"near.txt");
+    const std::wstring deeper = dir.file(L"sub\\deeper.txt");
+    const struct
+    {
+        std::wstring arguments;
+        std::wstring folder; // the second start's current folder; empty: this process's
+        std::vector<std::wstring> rows;
+    } cases[] = {
+        // The -r of the second start is not applied: the folder is one row.
+        {L"-r " + quoted(files), L"", files},
+        // Relative paths arrive absolute against the sender's folder.
+        {L"near.txt sub\\deeper.txt", dir.path(), {nearby, deeper}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        MainWindowRun window(L"");
+        std::unique_ptr<ProgramRun> second;
+        size_t mostWindows = 0;
+        std::vector<std::wstring> rows;
+        window
+            .then([&] {
+                second = std::make_unique<ProgramRun>(c.arguments, c.folder);
+                ASSERT_TRUE(second->started());
+            })
+            .waitFor([&] {
+                mostWindows = std::max(mostWindows, windowsTitled(title).size());
+                return second->finished();
+            })
+            .then([&] {
+                rows = paths(window.dialog);
+                window.close();
+            });
+        window.run();
+        EXPECT_EQ(second->exitCode(), 1u);
+        EXPECT_EQ(mostWindows, 1u);
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_FALSE(window.dialog.addRecursively);
+    }
 }
 
 // Stands in for a window that the platform keeps hand-offs from (one of a
@@ -184,27 +200,6 @@ TEST(StartUp, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
     EXPECT_EQ(rows.back(), dir / L"late");
     PostMessageW(windowsTitled(title)[0], WM_CLOSE, 0, 0);
     EXPECT_TRUE(eventually([&] { return first.finished(); }));
-}
-
-TEST(StartUp, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
-{
-    TempDir dir;
-    const std::wstring nearby = dir.file(L"near.txt");
-    const std::wstring deeper = dir.file(L"sub\\deeper.txt");
-    MainWindowRun window(L"");
-    std::unique_ptr<ProgramRun> second;
-    std::vector<std::wstring> rows;
-    window
-        .then(
-            [&] { second = std::make_unique<ProgramRun>(L"near.txt sub\\deeper.txt", dir.path()); })
-        .waitFor([&] { return second->finished(); })
-        .then([&] {
-            rows = paths(window.dialog);
-            window.close();
-        });
-    window.run();
-    EXPECT_EQ(second->exitCode(), 1u);
-    EXPECT_EQ(rows, (std::vector{nearby, deeper}));
 }
 
 TEST(StartUp, AStartWithoutPathsOpensASecondWindow)
