@@ -77,38 +77,15 @@ DWORD openFlags(bool folder)
     return folder ? FILE_FLAG_BACKUP_SEMANTICS : FILE_ATTRIBUTE_NORMAL;
 }
 
-bool isDotName(const wchar_t* name)
-{
-    return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
-}
-
 // Walks the tree below root, root first, calling visit(path, folder) for every entry.
 template <typename Visit>
 void walk(const std::wstring& root, Visit visit)
 {
     visit(root, true);
-    std::vector<std::wstring> pending = {root};
-    WIN32_FIND_DATAW data;
-    while (!pending.empty())
-    {
-        const std::wstring folder = std::move(pending.back());
-        pending.pop_back();
-        HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoStandard, &data,
-                                       FindExSearchNameMatch, nullptr, 0);
-        if (find == INVALID_HANDLE_VALUE)
-            continue;
-        do
-        {
-            if (isDotName(data.cFileName))
-                continue;
-            std::wstring path = folder + L"\\" + data.cFileName;
-            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            visit(path, isFolder);
-            if (isFolder)
-                pending.push_back(std::move(path));
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
+    bench::walkTree(root, [&](const std::wstring& folder, const WIN32_FIND_DATAW& data) {
+        visit(folder + L"\\" + data.cFileName,
+              (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    });
 }
 
 std::vector<Entry> listTree(const std::wstring& root)

@@ -22,27 +22,7 @@ constexpr bench::TreeShape shape = {20, 3};
 size_t bareLoop(const std::wstring& root)
 {
     size_t count = 0;
-    std::vector<std::wstring> pending = {root};
-    WIN32_FIND_DATAW data;
-    while (!pending.empty())
-    {
-        const std::wstring folder = std::move(pending.back());
-        pending.pop_back();
-        HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoStandard, &data,
-                                       FindExSearchNameMatch, nullptr, 0);
-        if (find == INVALID_HANDLE_VALUE)
-            continue;
-        do
-        {
-            const wchar_t* name = data.cFileName;
-            if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
-                continue;
-            ++count;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                pending.push_back(folder + L"\\" + name);
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
+    bench::walkTree(root, [&](const std::wstring&, const WIN32_FIND_DATAW&) { ++count; });
     return count;
 }
 

@@ -1,10 +1,10 @@
-#include "ListDialog.h"
+#include "stamps/Restore.h"
 
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
-#include "stamps/Restore.h"
 #include "stamps/RestoreRecord.h"
 #include "support/FolderLink.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

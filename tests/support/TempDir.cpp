@@ -2,6 +2,7 @@
 
 #include "stamps/Timestamp.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace testing_support
@@ -63,18 +64,8 @@ void removeTree(const std::wstring& path)
     // A link to a folder is removed as a link; its target stays.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW(longPath(path + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                const std::wstring entry = data.cFileName;
-                if (entry != L"." && entry != L"..")
-                    removeTree(path + L"\\" + entry);
-            } while (FindNextFileW(find, &data));
-            FindClose(find);
-        }
+        for (const std::wstring& entry : platformOrder(path))
+            removeTree(path + L"\\" + entry);
         RemoveDirectoryW(name.c_str());
     }
     else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -85,6 +76,29 @@ void removeTree(const std::wstring& path)
     {
         DeleteFileW(name.c_str());
     }
+}
+
+std::vector<std::wstring> platformOrder(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(longPath(folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+std::vector<std::wstring> sorted(std::vector<std::wstring> list)
+{
+    std::sort(list.begin(), list.end());
+    return list;
 }
 
 // Opens a file or folder for reading or writing its attributes and times,

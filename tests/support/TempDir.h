@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support
 {
@@ -42,6 +43,9 @@ std::wstring longPath(const std::wstring& path);
 void createFolders(const std::wstring& path);
 // Removes a file or a folder with everything below it; clears read-only bits on the way.
 void removeTree(const std::wstring& path);
+// The names of a folder's entries in the platform's own order, "." and ".." left out.
+std::vector<std::wstring> platformOrder(const std::wstring& folder);
+std::vector<std::wstring> sorted(std::vector<std::wstring> list);
 
 // FILETIME ticks are 100 ns; the timestamp text keeps whole milliseconds.
 inline constexpr unsigned long long ticksPerMillisecond = 10'000;

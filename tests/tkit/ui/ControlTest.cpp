@@ -1,49 +1,17 @@
 #include "tkit/ui/Control.h"
 
-#include "HostDialog.h"
 #include "res/resource.h"
+#include "support/Hosts.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
-#include <algorithm>
-
-#include <string>
-#include <vector>
+using testing_support::HostDialog;
+using testing_support::RecordingList;
 
 namespace
 {
-
-struct Call
-{
-    std::string slot;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-// Records every slot call and answers `answer`; forwards nothing.
-class RecordingControl : public tkit::Control
-{
-public:
-    using Control::Control;
-
-    std::vector<Call> calls;
-    LRESULT answer = 0;
-
-protected:
-    LRESULT onNotify(WPARAM wParam, LPARAM lParam) override
-    {
-        calls.push_back({"onNotify", WM_NOTIFY, wParam, lParam});
-        return answer;
-    }
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        calls.push_back({"onMessage", message, wParam, lParam});
-        return answer;
-    }
-};
 
 // Overrides nothing: the wrapped control no longer sees any message.
 class SilentControl : public tkit::Control
@@ -51,25 +19,6 @@ class SilentControl : public tkit::Control
 public:
     using Control::callPrevious;
     using Control::Control;
-};
-
-// Forwards everything, as a class wrapping a working control does.
-class ForwardingControl : public tkit::Control
-{
-public:
-    using Control::Control;
-    std::vector<UINT> messages;
-
-protected:
-    LRESULT onNotify(WPARAM wParam, LPARAM lParam) override
-    {
-        return callPrevious(WM_NOTIFY, wParam, lParam);
-    }
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        messages.push_back(message);
-        return callPrevious(message, wParam, lParam);
-    }
 };
 
 // Inserts a row straight through the window's current procedure.
@@ -91,7 +40,7 @@ TEST(Control, ConstructionSubclassesTheDialogItem)
     HostDialog host(IDD_TEST_LIST_HIDDEN);
     const HWND list = host.item(IDC_FILE_LIST);
     const LONG_PTR original = procedureOf(list);
-    RecordingControl control(host.window, IDC_FILE_LIST);
+    RecordingList control(host.window, IDC_FILE_LIST);
     EXPECT_EQ(control.id, IDC_FILE_LIST);
     EXPECT_EQ(control.parent, host.window);
     EXPECT_EQ(control.window, list);
@@ -105,7 +54,7 @@ TEST(Control, ConstructionSubclassesTheDialogItem)
 TEST(Control, NotificationsReachOnlyOnNotifyAndEverythingElseOnlyOnMessage)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    RecordingControl control(host.window, IDC_FILE_LIST);
+    RecordingList control(host.window, IDC_FILE_LIST);
     NMHDR header = {};
     const LPARAM notify = reinterpret_cast<LPARAM>(&header);
     const struct
@@ -183,7 +132,7 @@ TEST(Control, DestructionPutsThePreviousProcedureBack)
 TEST(Control, AForwardingWrapperOutlivesItsWindowHarmlessly)
 {
     HostDialog host(IDD_TEST_LIST_HIDDEN);
-    auto* control = new ForwardingControl(host.window, IDC_FILE_LIST);
+    auto* control = new RecordingList(host.window, IDC_FILE_LIST, true);
     const HWND list = control->window;
     // Forwarded requests reach the list as if it were not wrapped.
     EXPECT_EQ(insertRow(list), 0);
@@ -191,9 +140,8 @@ TEST(Control, AForwardingWrapperOutlivesItsWindowHarmlessly)
     DestroyWindow(host.window);
     EXPECT_FALSE(IsWindow(list));
     // The messages of the control's own destruction reached the live object.
-    const auto& seen = control->messages;
-    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_DESTROY), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_NCDESTROY), seen.end());
+    EXPECT_FALSE(control->wParams(WM_DESTROY).empty());
+    EXPECT_FALSE(control->wParams(WM_NCDESTROY).empty());
     delete control;
 }
 

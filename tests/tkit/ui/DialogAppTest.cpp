@@ -1,6 +1,7 @@
 #include "tkit/ui/DialogApp.h"
 
 #include "tkit/ui/CommandLine.h"
+#include "support/Recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +11,29 @@ namespace
 {
 
 // An application that records the order of its calls and what they saw.
-class RecordingApp : public tkit::DialogApp
+class RecordingApp : public tkit::DialogApp, public testing_support::Recorder
 {
 public:
     bool initAnswer = true;
     bool runAnswer = true;
-    std::string calls;
     HINSTANCE instanceAtInit = nullptr;
     int showCommand = -1;
     tkit::StringList arguments;
 
     bool init() override
     {
-        calls += "init ";
+        record("init");
         instanceAtInit = instance;
         return initAnswer;
     }
     bool run(const tkit::CommandLine& commandLine, int show) override
     {
-        calls += "run ";
+        record("run");
         showCommand = show;
         arguments = commandLine.arguments();
         return runAnswer;
     }
-    void exit() override { calls += "exit "; }
+    void exit() override { record("exit"); }
 };
 
 TEST(DialogApp, EntryCallsInitRunExitInOrderAndMapsTheResult)
@@ -43,12 +43,13 @@ TEST(DialogApp, EntryCallsInitRunExitInOrderAndMapsTheResult)
         bool init, run;
         const char* calls;
         int exitCode;
+        int show; // what run was handed; -1: run was not called
     } cases[] = {
-        {true, true, "init run exit ", 1},
-        {true, false, "init run exit ", 0},
+        {true, true, "init run exit", 1, SW_SHOWMINNOACTIVE},
+        {true, false, "init run exit", 0, SW_SHOWMINNOACTIVE},
         // A failed init skips run and exit.
-        {false, true, "init ", 0},
-        {false, false, "init ", 0},
+        {false, true, "init", 0, -1},
+        {false, false, "init", 0, -1},
     };
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const auto& c : cases)
@@ -58,9 +59,9 @@ TEST(DialogApp, EntryCallsInitRunExitInOrderAndMapsTheResult)
         app.initAnswer = c.init;
         app.runAnswer = c.run;
         EXPECT_EQ(tkit::runDialogApp(app, instance, SW_SHOWMINNOACTIVE), c.exitCode);
-        EXPECT_EQ(app.calls, c.calls);
+        EXPECT_EQ(app.slots(), c.calls);
         EXPECT_EQ(app.instanceAtInit, instance) << "instance is stored before init";
-        EXPECT_EQ(app.showCommand, c.init ? SW_SHOWMINNOACTIVE : -1);
+        EXPECT_EQ(app.showCommand, c.show);
     }
 }
 

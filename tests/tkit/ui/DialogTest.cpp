@@ -1,6 +1,7 @@
 #include "tkit/ui/Dialog.h"
 
 #include "support/ModalSteps.h"
+#include "support/Recorder.h"
 #include "tests/res/testres.h"
 
 #include <gtest/gtest.h>
@@ -9,29 +10,20 @@
 #include <string>
 #include <vector>
 
+using testing_support::Call;
 using testing_support::ModalSteps;
 
 namespace
 {
 
-struct Call
-{
-    std::string slot;
-    UINT message; // for onMessage only
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 // A dialog that records every slot call. Slots that merely answer give
 // `answer` (0, the base default, unless a test changes it); the others keep the
 // base behaviour, except onOk, whose answer a test can choose.
-class RecordingDialog : public tkit::Dialog
+class RecordingDialog : public tkit::Dialog, public testing_support::Recorder
 {
 public:
     RecordingDialog() : Dialog(GetModuleHandleW(nullptr), IDD_TEST_PLAIN, &marker) {}
 
-    std::vector<Call> calls;
-    INT_PTR answer = 0;
     INT_PTR okAnswer = 1;
     HWND windowAtInit = nullptr;
     LONG_PTR userSlotAtInit = 0;
@@ -46,24 +38,9 @@ public:
         return calls;
     }
 
-    bool reached(const std::string& slot) const
-    {
-        for (const Call& call : calls)
-        {
-            if (call.slot == slot)
-                return true;
-        }
-        return false;
-    }
-
     using Dialog::messageResult;
 
 protected:
-    void record(const char* slot, WPARAM wParam = 0, LPARAM lParam = 0, UINT message = 0)
-    {
-        calls.push_back({slot, message, wParam, lParam});
-    }
-
     INT_PTR onInitDialog(WPARAM wParam, LPARAM lParam) override
     {
         record("onInitDialog", wParam, lParam);
@@ -93,13 +70,11 @@ protected:
     }
     INT_PTR onCommand(WPARAM wParam, LPARAM lParam) override
     {
-        record("onCommand", wParam, lParam);
-        return answer;
+        return record("onCommand", wParam, lParam);
     }
     INT_PTR onSysCommand(WPARAM wParam, LPARAM lParam) override
     {
-        record("onSysCommand", wParam, lParam);
-        return answer;
+        return record("onSysCommand", wParam, lParam);
     }
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam) override
     {
@@ -118,28 +93,24 @@ protected:
     }
     INT_PTR onSize(WPARAM wParam, LPARAM lParam) override
     {
-        record("onSize", wParam, lParam);
-        return answer;
+        return record("onSize", wParam, lParam);
     }
     INT_PTR onMove(WPARAM wParam, LPARAM lParam) override
     {
-        record("onMove", wParam, lParam);
-        return answer;
+        return record("onMove", wParam, lParam);
     }
     INT_PTR onCtlColor(HDC dc, HWND control) override
     {
-        record("onCtlColor", reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-        return answer;
+        return record("onCtlColor", reinterpret_cast<WPARAM>(dc),
+                      reinterpret_cast<LPARAM>(control));
     }
     INT_PTR onDropFiles(HDROP drop) override
     {
-        record("onDropFiles", reinterpret_cast<WPARAM>(drop));
-        return answer;
+        return record("onDropFiles", reinterpret_cast<WPARAM>(drop));
     }
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        record("onMessage", wParam, lParam, message);
-        return answer;
+        return record("onMessage", wParam, lParam, message);
     }
 };
 

@@ -1,45 +1,31 @@
 #include "tkit/ui/ListView.h"
-#include "tkit/ui/RedrawPause.h"
 
-#include "HostDialog.h"
 #include "res/resource.h"
+#include "support/Hosts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+using testing_support::HostDialog;
+using testing_support::RecordingList;
+
 namespace
 {
-
-// The list as the program wraps it: every message goes on to the control.
-class WorkingList : public tkit::ListView
-{
-public:
-    using ListView::ListView;
-
-protected:
-    LRESULT onNotify(WPARAM wParam, LPARAM lParam) override
-    {
-        return callPrevious(WM_NOTIFY, wParam, lParam);
-    }
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        return callPrevious(message, wParam, lParam);
-    }
-};
 
 class ListViewTest : public testing::Test
 {
 protected:
-    ListViewTest() : host(IDD_TEST_LIST_HIDDEN), list(host.window, IDC_FILE_LIST)
+    // The list as the program wraps it: every message goes on to the control.
+    ListViewTest() : list(host.window, IDC_FILE_LIST, true)
     {
         list.insertColumn(0, L"name", 200);
         list.insertColumn(1, L"time", 100);
     }
 
     HostDialog host;
-    WorkingList list;
+    RecordingList list;
 };
 
 TEST_F(ListViewTest, ItemTextComesBackWholeHoweverLong)
@@ -170,46 +156,6 @@ TEST_F(ListViewTest, ReservingRowsLeavesTheRowsAsTheyWere)
         EXPECT_EQ(list.nextItem(2, LVNI_SELECTED), -1) << rows;
     }
     EXPECT_EQ(list.insertItem(list.itemCount(), L"next"), 3);
-}
-
-} // namespace
-
-namespace
-{
-
-// Notes every redraw switch that reaches the control.
-class RedrawWatch : public tkit::ListView
-{
-public:
-    using ListView::ListView;
-    std::vector<bool> switches;
-
-protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_SETREDRAW)
-            switches.push_back(wParam != FALSE);
-        return callPrevious(message, wParam, lParam);
-    }
-};
-
-TEST(RedrawPause, PausesNestAndOnlyTheOutermostTurnsRepaintingBackOn)
-{
-    HostDialog host(IDD_TEST_LIST_HIDDEN);
-    RedrawWatch list(host.window, IDC_FILE_LIST);
-    {
-        const tkit::RedrawPause outer(list);
-        {
-            const tkit::RedrawPause inner(list);
-            EXPECT_EQ(list.switches, std::vector<bool>{false});
-        }
-        EXPECT_EQ(list.switches, std::vector<bool>{false});
-    }
-    EXPECT_EQ(list.switches, (std::vector<bool>{false, true}));
-    {
-        const tkit::RedrawPause again(list);
-    }
-    EXPECT_EQ(list.switches, (std::vector<bool>{false, true, false, true}));
 }
 
 } // namespace

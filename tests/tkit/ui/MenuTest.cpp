@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 
@@ -34,20 +36,17 @@ TEST(Menu, SetCheckedFindsTheItemInAPopupAndChangesOnlyTheMark)
     {
         UINT id;
         bool checked;
-    } steps[] = {{40004, true},  {40005, true},  {40001, true}, {40004, false},
-                 {40004, false}, {40005, false}, {40006, true}};
-    bool expected[7] = {};
+        const char* marks; // of 40001, 40002, 40004, 40005 and 40006 afterwards
+    } steps[] = {{40004, true, "00100"},  {40005, true, "00110"},  {40001, true, "10110"},
+                 {40004, false, "10010"}, {40004, false, "10010"}, {40005, false, "10000"},
+                 {40006, true, "10001"}};
     for (const auto& step : steps)
     {
         menu.setChecked(step.id, step.checked);
-        expected[step.id - 40000] = step.checked;
-        for (UINT id = 40001; id <= 40006; ++id)
-        {
-            if (id == 40003)
-                continue;
-            EXPECT_EQ((stateOf(menu.handle, id) & MF_CHECKED) != 0, expected[id - 40000])
-                << "item " << id << " after setting " << step.id;
-        }
+        std::string marks;
+        for (const UINT id : {40001u, 40002u, 40004u, 40005u, 40006u})
+            marks += (stateOf(menu.handle, id) & MF_CHECKED) ? '1' : '0';
+        EXPECT_EQ(marks, step.marks) << "after setting " << step.id;
     }
     EXPECT_TRUE(stateOf(menu.handle, 40005) & MF_GRAYED) << "the disabled item stays disabled";
     EXPECT_FALSE(stateOf(menu.handle, 40006) & MF_GRAYED);
@@ -70,23 +69,23 @@ TEST(Menu, DestructionDestroysTheTreeAndIsHarmlessWithoutOne)
     EXPECT_FALSE(IsMenu(bar));
     EXPECT_FALSE(IsMenu(settings)) << "the popup goes with its tree";
 
-    // A popup outside the tree of handle is never destroyed on its own.
+    // A popup outside the tree of handle is never destroyed on its own: not
+    // without a handle, nor with one destroyed already (as a dialog's bar goes
+    // with its window).
     HMENU outside = CreatePopupMenu();
+    HMENU gone = CreateMenu();
+    DestroyMenu(gone);
+    for (HMENU handle : {HMENU{nullptr}, gone})
     {
-        tkit::Menu menu(GetModuleHandleW(nullptr));
-        menu.popup = outside;
-        menu.setChecked(40001, true);
+        {
+            tkit::Menu menu(GetModuleHandleW(nullptr));
+            menu.handle = handle;
+            menu.popup = outside;
+            menu.setChecked(40001, true);
+        }
+        EXPECT_TRUE(IsMenu(outside)) << (handle ? "destroyed handle" : "no handle");
     }
-    EXPECT_TRUE(IsMenu(outside));
     DestroyMenu(outside);
-
-    // A handle destroyed already (as a dialog's bar goes with its window).
-    {
-        tkit::Menu menu(GetModuleHandleW(nullptr));
-        menu.handle = CreateMenu();
-        DestroyMenu(menu.handle);
-    }
-    SUCCEED();
 }
 
 } // namespace

@@ -1,8 +1,10 @@
+// The window's side of a hand-off: the messages a second start sends it.
+#include "mainwin/HandOff.h"
+
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
 #include "stamps/FileListView.h"
-#include "support/Drops.h"
-#include "support/MainWindowRun.h"
+#include "support/Hosts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +12,7 @@
 #include <string>
 #include <vector>
 
-using testing_support::dropIsHeld;
 using testing_support::MainWindowRun;
-using testing_support::makeDrop;
 using testing_support::paths;
 using testing_support::quoted;
 using testing_support::TempDir;
@@ -33,69 +33,7 @@ LRESULT handOver(HWND window, const std::wstring& path)
                         static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
 }
 
-TEST(Intake, ADropOnTheDialogOrOnTheListAddsItsNamesInOrderAndIsReleasedOnce)
-{
-    TempDir dir;
-    const std::vector<std::wstring> first = {dir.file(L"b.txt"), dir.file(L"a.txt"),
-                                             dir.file(L"日本語 \xD83D\xDE00.txt")};
-    const std::vector<std::wstring> second = {dir.file(L"c.txt"), first[0]};
-    for (const bool onTheList : {false, true})
-    {
-        SCOPED_TRACE(onTheList ? "dropped on the list" : "dropped on the dialog");
-        MainWindowRun window(quoted(dir / L"start.txt"));
-        const HDROP drop1 = makeDrop(first);
-        const HDROP drop2 = makeDrop(second);
-        std::vector<std::wstring> rows;
-        window
-            .then([&] {
-                HWND target = onTheList ? window.dialog.list()->window : window.dialog.window;
-                PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop1), 0);
-                PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop2), 0);
-            })
-            .then([&] {
-                rows = paths(window.dialog);
-                window.close();
-            });
-        window.run();
-        std::vector<std::wstring> expected = {dir / L"start.txt"};
-        expected.insert(expected.end(), first.begin(), first.end());
-        expected.insert(expected.end(), second.begin(), second.end());
-        EXPECT_EQ(rows, expected);
-        EXPECT_FALSE(dropIsHeld(drop1));
-        EXPECT_FALSE(dropIsHeld(drop2));
-    }
-}
-
-TEST(Intake, ADropOfNoNamesAddsNothingAndIsStillReleased)
-{
-    const HDROP drop = makeDrop({});
-    int rows = -1;
-    withMainWindow(L"", [&](MainDialog& dialog) {
-        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-        rows = dialog.list()->itemCount();
-    });
-    EXPECT_EQ(rows, 0);
-    EXPECT_FALSE(dropIsHeld(drop));
-}
-
-TEST(Intake, TheRecursiveSettingAppliesToTheNextDropAtOnce)
-{
-    TempDir dir;
-    const std::wstring folder = dir.folder(L"tree");
-    dir.file(L"tree\\a.txt");
-    std::vector<std::wstring> rows;
-    withMainWindow(L"", [&](MainDialog& dialog) {
-        const HDROP flat = makeDrop({folder});
-        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(flat), 0);
-        SendMessageW(dialog.window, WM_COMMAND, IDM_ADD_RECURSIVELY, 0);
-        const HDROP deep = makeDrop({folder});
-        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(deep), 0);
-        rows = paths(dialog);
-    });
-    EXPECT_EQ(rows, (std::vector<std::wstring>{folder, folder, folder + L"\\a.txt"}));
-}
-
-TEST(Intake, HandOffMessagesOfKindOneOnlyAreTakenIn)
+TEST(HandOff, HandOffMessagesOfKindOneOnlyAreTakenIn)
 {
     TempDir dir;
     const std::wstring path = dir.file(L"a.txt");
@@ -111,7 +49,7 @@ TEST(Intake, HandOffMessagesOfKindOneOnlyAreTakenIn)
     EXPECT_EQ(rows, (std::vector{path}));
 }
 
-TEST(Intake, AHandOffIsNeverReadBeyondItsData)
+TEST(HandOff, AHandOffIsNeverReadBeyondItsData)
 {
     // The data is followed by more text that must never be read.
     const std::wstring buffer = std::wstring(L"C:\\abc.txt") + L"TRAILING";
@@ -146,7 +84,7 @@ TEST(Intake, AHandOffIsNeverReadBeyondItsData)
     EXPECT_EQ(answer, 0);
 }
 
-TEST(Intake, AHandOffWhileTheEditDialogIsOpenLandsAtTheEnd)
+TEST(HandOff, AHandOffWhileTheEditDialogIsOpenLandsAtTheEnd)
 {
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt");

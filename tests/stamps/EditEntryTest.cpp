@@ -1,10 +1,10 @@
-#include "ListDialog.h"
+#include "stamps/EditEntry.h"
 
 #include "res/resource.h"
-#include "stamps/EditEntry.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/Restore.h"
 #include "stamps/Timestamp.h"
+#include "support/Hosts.h"
 #include "support/ModalSteps.h"
 #include "support/TempDir.h"
 #include "tkit/ui/TextExtent.h"
@@ -109,7 +109,7 @@ struct EditRun
         if (inEditor)
             steps.then([&] { inEditor(findEditDialog()); });
         steps.run([&] {
-            editSelectedRow(list(), host.window());
+            editSelectedRow(list(), host.window);
             return INT_PTR{0};
         });
         afterwards();
@@ -189,18 +189,29 @@ TEST(EditDialog, OkKeepsTheTimeTextUnlessTheUserChangedIt)
     struct Case
     {
         const wchar_t* row;
-        const wchar_t* shown;   // how the picker's date-time starts
-        const wchar_t* afterUp; // OK after Up in the millisecond field; nullptr: shown + .001
+        EntryStatus status;
+        const wchar_t* shown;    // how the picker's date-time starts
+        const wchar_t* afterUp;  // OK after Up in the millisecond field; nullptr: shown + .001
+        const wchar_t* afterSet; // OK after the picker was set to 2030/05/06 07:08:09
     };
+    const EntryStatus failed = EntryStatus::Failed, restored = EntryStatus::Restored;
     const Case cases[] = {
-        {sampleTime, L"2024/01/02 03:04:05", L"2024/01/02 03:04:05.007"},
-        {L"1752/09/14 00:00:00.000", L"1752/09/14 00:00:00", L"1752/09/14 00:00:00.001"},
-        {L"1601/01/01 00:00:00.000", L"1752/09/14 00:00:00", L"1601/01/01 00:00:00.001"},
-        {L"1700/06/15 12:34:56.789", L"1752/09/14 00:00:00", L"1700/06/15 12:34:56.790"},
-        {L"1752/09/13 23:59:59.999", L"1752/09/14 00:00:00", L"1752/09/13 23:59:59.000"},
-        {L"9999/12/31 12:00:00.000", L"9999/12/31", L"9999/12/31 12:00:00.001"},
-        {L"9999/12/31 23:59:59.999", L"9999/12/31", L"9999/12/31 23:59:59.000"},
-        {L"", L"", nullptr},
+        {sampleTime, failed, L"2024/01/02 03:04:05", L"2024/01/02 03:04:05.007",
+         L"2030/05/06 07:08:09.006"},
+        {L"1752/09/14 00:00:00.000", restored, L"1752/09/14 00:00:00", L"1752/09/14 00:00:00.001",
+         L"2030/05/06 07:08:09.000"},
+        {L"1601/01/01 00:00:00.000", restored, L"1752/09/14 00:00:00", L"1601/01/01 00:00:00.001",
+         L"2030/05/06 07:08:09.000"},
+        {L"1700/06/15 12:34:56.789", restored, L"1752/09/14 00:00:00", L"1700/06/15 12:34:56.790",
+         L"2030/05/06 07:08:09.789"},
+        {L"1752/09/13 23:59:59.999", restored, L"1752/09/14 00:00:00", L"1752/09/13 23:59:59.000",
+         L"2030/05/06 07:08:09.999"},
+        {L"9999/12/31 12:00:00.000", restored, L"9999/12/31", L"9999/12/31 12:00:00.001",
+         L"2030/05/06 07:08:09.000"},
+        {L"9999/12/31 23:59:59.999", restored, L"9999/12/31", L"9999/12/31 23:59:59.000",
+         L"2030/05/06 07:08:09.999"},
+        // A row without a time: the picker starts at the current time.
+        {L"", restored, L"", nullptr, L"2030/05/06 07:08:09.000"},
     };
     const std::function<void(HWND)> actions[] = {
         ok,
@@ -223,35 +234,22 @@ TEST(EditDialog, OkKeepsTheTimeTextUnlessTheUserChangedIt)
                          std::to_string(action));
             EditRun run({file});
             std::wstring shown, note;
-            run.edit([&] { run.setRow(0, c.row, EntryStatus::Restored), run.select(0); },
+            run.edit([&] { run.setRow(0, c.row, c.status), run.select(0); },
                      [&](HWND edit) {
                          shown = formatTimestamp(pickerTime(edit)).substr(0, 19);
                          note = GetWindowTextLengthW(GetDlgItem(edit, IDC_EDIT_NOTE)) ? L"+" : L"";
                          act(edit);
                      });
-            std::wstring row = c.row;
-            const std::wstring milliseconds = row.empty() ? L".000" : row.substr(19);
+            const std::wstring row = c.row;
             const std::wstring expected[] = {row, c.afterUp ? c.afterUp : shown + L".001",
-                                             L"2030/05/06 07:08:09" + milliseconds, row};
+                                             c.afterSet, row};
             EXPECT_EQ(shown.substr(0, std::wcslen(c.shown)), c.shown);
             EXPECT_EQ(note, row.substr(0, 19) == shown ? L"" : L"+");
             EXPECT_EQ(run.times, (std::vector{expected[action]}));
-            EXPECT_EQ(run.statuses, (std::vector{action == 0 || action == 3 ? EntryStatus::Restored
-                                                                            : EntryStatus::Unset}));
+            // OK without a change and Cancel keep the status; a change resets it.
+            EXPECT_EQ(run.statuses,
+                      (std::vector{action == 0 || action == 3 ? c.status : EntryStatus::Unset}));
         }
-}
-
-TEST(EditDialog, AChangedMillisecondValueChangesTheTimeAndResetsTheStatus)
-{
-    TempDir dir;
-    EditRun run({dir.file(L"a.txt")});
-    run.edit([&] { run.setRow(0, sampleTime, EntryStatus::Failed), run.select(0); },
-             [](HWND edit) {
-                 pressInField(edit, VK_UP);
-                 ok(edit);
-             });
-    EXPECT_EQ(run.times, (std::vector<std::wstring>{L"2024/01/02 03:04:05.007"}));
-    EXPECT_EQ(run.statuses, (std::vector{EntryStatus::Unset}));
 }
 
 TEST(EditDialog, CancelEscapeAndCloseChangeNothing)
@@ -285,15 +283,25 @@ TEST(EditDialog, TheMillisecondFieldStepsWrapsAndTakesDigits)
     {
         const wchar_t* start;
         std::vector<int> keys;
-        std::vector<std::wstring> shown;
+        std::vector<std::wstring> shown; // after each key
+        const wchar_t* time;             // the row's time after OK
     };
     const Case cases[] = {
-        {L"2024/01/02 03:04:05.999", {VK_UP}, {L"000"}},
-        {L"2024/01/02 03:04:05.000", {VK_DOWN}, {L"999"}},
-        {L"2024/01/02 03:04:05.500", {VK_UP, VK_DOWN, VK_DOWN}, {L"501", L"500", L"499"}},
-        {L"2024/01/02 03:04:05.000", {'1', '2', '3', '4'}, {L"001", L"012", L"123", L"004"}},
-        {L"2024/01/02 03:04:05.006", {'5'}, {L"065"}},
-        {L"2024/01/02 03:04:05.042", {VK_NUMPAD1, 'A', VK_LEFT}, {L"042", L"042", L"042"}},
+        {L"2024/01/02 03:04:05.999", {VK_UP}, {L"000"}, L"2024/01/02 03:04:05.000"},
+        {L"2024/01/02 03:04:05.000", {VK_DOWN}, {L"999"}, L"2024/01/02 03:04:05.999"},
+        {L"2024/01/02 03:04:05.500",
+         {VK_UP, VK_DOWN, VK_DOWN},
+         {L"501", L"500", L"499"},
+         L"2024/01/02 03:04:05.499"},
+        {L"2024/01/02 03:04:05.000",
+         {'1', '2', '3', '4'},
+         {L"001", L"012", L"123", L"004"},
+         L"2024/01/02 03:04:05.004"},
+        {L"2024/01/02 03:04:05.006", {'5'}, {L"065"}, L"2024/01/02 03:04:05.065"},
+        {L"2024/01/02 03:04:05.042",
+         {VK_NUMPAD1, 'A', VK_LEFT},
+         {L"042", L"042", L"042"},
+         L"2024/01/02 03:04:05.042"},
     };
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
@@ -312,7 +320,7 @@ TEST(EditDialog, TheMillisecondFieldStepsWrapsAndTakesDigits)
                      ok(edit);
                  });
         EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(run.times, (std::vector{L"2024/01/02 03:04:05." + c.shown.back()}));
+        EXPECT_EQ(run.times, (std::vector<std::wstring>{c.time}));
     }
 }
 

@@ -5,7 +5,7 @@
 #include "mainwin/MainDialog.h"
 #include "res/resource.h"
 #include "stamps/FileListView.h"
-#include "support/MainWindowRun.h"
+#include "support/Hosts.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
@@ -33,35 +33,51 @@ namespace
 
 const std::wstring title = windowTitle();
 
-TEST(HandOff, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
+TEST(StartUp, ASecondStartWithPathsHandsThemOverInOrderAndOpensNoWindow)
 {
     TempDir dir;
     const std::vector<std::wstring> files = {dir.file(L"b.txt"), dir.file(L"a.txt"),
                                              dir.file(L"日本語.txt"), dir.folder(L"folder")};
     dir.file(L"folder\\inside.txt");
-    MainWindowRun window(L"");
-    std::unique_ptr<ProgramRun> second;
-    size_t mostWindows = 0;
-    std::vector<std::wstring> rows;
-    window
-        .then([&] {
-            second = std::make_unique<ProgramRun>(L"-r " + quoted(files));
-            ASSERT_TRUE(second->started());
-        })
-        .waitFor([&] {
-            mostWindows = std::max(mostWindows, windowsTitled(title).size());
-            return second->finished();
-        })
-        .then([&] {
-            rows = paths(window.dialog);
-            window.close();
-        });
-    window.run();
-    EXPECT_EQ(second->exitCode(), 1u);
-    EXPECT_EQ(mostWindows, 1u);
-    // The -r of the second start is not applied: the folder is one row.
-    EXPECT_EQ(rows, files);
-    EXPECT_FALSE(window.dialog.addRecursively);
+    const std::wstring nearby = dir.file(L"near.txt");
+    const std::wstring deeper = dir.file(L"sub\\deeper.txt");
+    const struct
+    {
+        std::wstring arguments;
+        std::wstring folder; // the second start's current folder; empty: this process's
+        std::vector<std::wstring> rows;
+    } cases[] = {
+        // The -r of the second start is not applied: the folder is one row.
+        {L"-r " + quoted(files), L"", files},
+        // Relative paths arrive absolute against the sender's folder.
+        {L"near.txt sub\\deeper.txt", dir.path(), {nearby, deeper}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        MainWindowRun window(L"");
+        std::unique_ptr<ProgramRun> second;
+        size_t mostWindows = 0;
+        std::vector<std::wstring> rows;
+        window
+            .then([&] {
+                second = std::make_unique<ProgramRun>(c.arguments, c.folder);
+                ASSERT_TRUE(second->started());
+            })
+            .waitFor([&] {
+                mostWindows = std::max(mostWindows, windowsTitled(title).size());
+                return second->finished();
+            })
+            .then([&] {
+                rows = paths(window.dialog);
+                window.close();
+            });
+        window.run();
+        EXPECT_EQ(second->exitCode(), 1u);
+        EXPECT_EQ(mostWindows, 1u);
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_FALSE(window.dialog.addRecursively);
+    }
 }
 
 // Stands in for a window that the platform keeps hand-offs from (one of a
@@ -78,7 +94,7 @@ struct RefusingWindow : MainDialog
     int taken = 0;
 };
 
-TEST(HandOff, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
+TEST(StartUp, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
 {
     TempDir dir;
     const std::vector files = {dir.file(L"a.txt"), dir.file(L"b.txt"), dir.file(L"c.txt")};
@@ -117,7 +133,7 @@ bool canComeToFront()
     return inFront;
 }
 
-TEST(HandOff, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
+TEST(StartUp, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
 {
     if (!testing_support::runningUnderWine() && !canComeToFront())
         GTEST_SKIP() << "no window of this test can come to the front here, so the keys "
@@ -157,7 +173,7 @@ bool eventually(const std::function<bool()>& condition)
     return condition();
 }
 
-TEST(HandOff, StartsThatComeTogetherElectOneWindow)
+TEST(StartUp, StartsThatComeTogetherElectOneWindow)
 {
     TempDir dir;
     std::vector<std::wstring> files, rows;
@@ -182,7 +198,7 @@ TEST(HandOff, StartsThatComeTogetherElectOneWindow)
         EXPECT_TRUE(eventually([&] { return start->exitCode() == 1; }));
 }
 
-TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
+TEST(StartUp, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
 {
     TempDir dir;
     // 100 folders of 100 files: Wine looks a new name up through the whole folder.
@@ -202,28 +218,7 @@ TEST(HandOff, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
     EXPECT_TRUE(eventually([&] { return first.finished(); }));
 }
 
-TEST(HandOff, RelativePathsArriveAbsoluteAgainstTheSendersFolder)
-{
-    TempDir dir;
-    const std::wstring nearby = dir.file(L"near.txt");
-    const std::wstring deeper = dir.file(L"sub\\deeper.txt");
-    MainWindowRun window(L"");
-    std::unique_ptr<ProgramRun> second;
-    std::vector<std::wstring> rows;
-    window
-        .then(
-            [&] { second = std::make_unique<ProgramRun>(L"near.txt sub\\deeper.txt", dir.path()); })
-        .waitFor([&] { return second->finished(); })
-        .then([&] {
-            rows = paths(window.dialog);
-            window.close();
-        });
-    window.run();
-    EXPECT_EQ(second->exitCode(), 1u);
-    EXPECT_EQ(rows, (std::vector{nearby, deeper}));
-}
-
-TEST(HandOff, AStartWithoutPathsOpensASecondWindow)
+TEST(StartUp, AStartWithoutPathsOpensASecondWindow)
 {
     MainWindowRun window(L"");
     std::unique_ptr<ProgramRun> second;
@@ -238,7 +233,7 @@ TEST(HandOff, AStartWithoutPathsOpensASecondWindow)
     EXPECT_EQ(second->exitCode(), 1u);
 }
 
-TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
+TEST(StartUp, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
@@ -263,7 +258,7 @@ TEST(HandOff, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     EXPECT_EQ(second->exitCode(), 1u);
 }
 
-TEST(HandOff, AWindowOfAnotherVersionIsNotFound)
+TEST(StartUp, AWindowOfAnotherVersionIsNotFound)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
