@@ -18,11 +18,11 @@
 //   bench_CaptureRestore [largest size [rounds]]   (default: all sizes)
 //   bench_CaptureRestore memory <folder>           the memory process
 
-#include "tkit/ui/CommandLine.h"
+#include "support/BenchTree.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
-#include "support/BenchTree.h"
+#include "tkit/ui/CommandLine.h"
 
 #include <windows.h>
 

@@ -5,11 +5,11 @@
 //
 //   bench_PasteAgainstDrop [files=100000] [rounds=3]
 
+#include "support/BenchTree.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/FileListView.h"
 #include "tkit/ui/CommandLine.h"
 #include "res/resource.h"
-#include "support/BenchTree.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,13 +1,14 @@
 // A second start of the built program beside an open window, across processes.
 #include "app/StartUp.h"
-#include "mainwin/HandOff.h"
-#include "mainwin/WindowTitle.h"
-#include "mainwin/MainDialog.h"
-#include "res/resource.h"
-#include "stamps/FileListView.h"
+
 #include "support/Hosts.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
+#include "mainwin/HandOff.h"
+#include "mainwin/MainDialog.h"
+#include "mainwin/WindowTitle.h"
+#include "stamps/FileListView.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

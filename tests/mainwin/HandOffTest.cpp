@@ -1,11 +1,11 @@
 // The window's side of a hand-off: the messages a second start sends it.
 #include "mainwin/HandOff.h"
 
-#include "mainwin/MainDialog.h"
-#include "res/resource.h"
-#include "stamps/FileListView.h"
 #include "support/Hosts.h"
 #include "support/TempDir.h"
+#include "mainwin/MainDialog.h"
+#include "stamps/FileListView.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

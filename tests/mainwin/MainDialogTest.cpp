@@ -1,12 +1,13 @@
-#include "tkit/ui/CommandLine.h"
-#include "mainwin/WindowTitle.h"
 #include "mainwin/MainDialog.h"
-#include "res/resource.h"
-#include "stamps/EntryStatus.h"
-#include "stamps/FileListView.h"
+
 #include "support/Drops.h"
 #include "support/Hosts.h"
 #include "support/TempDir.h"
+#include "mainwin/WindowTitle.h"
+#include "stamps/EntryStatus.h"
+#include "stamps/FileListView.h"
+#include "tkit/ui/CommandLine.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -162,8 +163,8 @@ TEST(MainDialog, ConfirmedRestoreRunsOnlyOnYesAndEnterAndMenuTakeTheSameRoad)
         MainWindowRun window(L"-cr " + quoted(file));
         std::wstring question;
         unsigned long long afterNo = 0;
-        LPARAM statusAfterNo = 99;
-        LPARAM statusAfterYes = 99;
+        auto statusAfterNo = static_cast<EntryStatus>(99);
+        auto statusAfterYes = static_cast<EntryStatus>(99);
         window.then([&] { testing_support::setLastWriteTicks(file, later); })
             .then([&] { SendMessageW(window.dialog.window, WM_COMMAND, command, 0); })
             .then([&] {
@@ -172,20 +173,20 @@ TEST(MainDialog, ConfirmedRestoreRunsOnlyOnYesAndEnterAndMenuTakeTheSameRoad)
             })
             .then([&] {
                 afterNo = testing_support::lastWriteTicks(file);
-                statusAfterNo = window.dialog.list()->itemData(0);
+                statusAfterNo = window.dialog.list()->status(0);
                 SendMessageW(window.dialog.window, WM_COMMAND, command, 0);
             })
             .then([&] { answerQuestion(title.c_str(), IDYES); })
             .then([&] {
-                statusAfterYes = window.dialog.list()->itemData(0);
+                statusAfterYes = window.dialog.list()->status(0);
                 window.close();
             });
         window.run();
         EXPECT_EQ(question, L"タイムスタンプを復元しますか？");
         EXPECT_EQ(afterNo, later);
-        EXPECT_EQ(statusAfterNo, static_cast<LPARAM>(EntryStatus::Unset));
+        EXPECT_EQ(statusAfterNo, EntryStatus::Unset);
         EXPECT_EQ(testing_support::lastWriteTicks(file), captured / 10'000 * 10'000);
-        EXPECT_EQ(statusAfterYes, static_cast<LPARAM>(EntryStatus::Restored));
+        EXPECT_EQ(statusAfterYes, EntryStatus::Restored);
     }
 }
 
@@ -345,8 +346,8 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
             static_cast<int>(SendMessageW(window.dialog.list()->window, LVM_GETCOLUMNWIDTH, 1, 0));
         for (int row = 0; row < rows(window); ++row)
         {
-            paths.push_back(window.dialog.list()->itemText(row, 0));
-            const std::wstring time = window.dialog.list()->itemText(row, 1);
+            paths.push_back(window.dialog.list()->path(row));
+            const std::wstring time = window.dialog.list()->timeText(row);
             textWidth = std::max(
                 textWidth, static_cast<int>(SendMessageW(listWindow, LVM_GETSTRINGWIDTHW, 0,
                                                          reinterpret_cast<LPARAM>(time.c_str()))));
@@ -729,7 +730,7 @@ Mismatches checkRestore(const FileListView& list,
     for (int row = 0, count = list.itemCount(); row < count; ++row)
     {
         const std::wstring path = list.itemText(row, 0);
-        const auto status = static_cast<EntryStatus>(list.itemData(row));
+        const auto status = list.status(row);
         const bool gone = missing.count(path) != 0;
         if (status != (gone ? EntryStatus::Failed : EntryStatus::Restored))
             mismatches.add(L"status " + std::to_wstring(static_cast<int>(status)) + L": " + path);

@@ -1,13 +1,13 @@
 #include "stamps/EditEntry.h"
 
-#include "res/resource.h"
-#include "stamps/EntryStatus.h"
-#include "stamps/Restore.h"
-#include "stamps/Timestamp.h"
 #include "support/Hosts.h"
 #include "support/ModalSteps.h"
 #include "support/TempDir.h"
+#include "stamps/EntryStatus.h"
+#include "stamps/Restore.h"
+#include "stamps/Timestamp.h"
 #include "tkit/ui/TextExtent.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -117,7 +117,7 @@ struct EditRun
         {
             names.push_back(list().itemText(row, 0));
             times.push_back(list().itemText(row, 1));
-            statuses.push_back(static_cast<EntryStatus>(list().itemData(row)));
+            statuses.push_back(list().status(row));
         }
     }
 

@@ -1,12 +1,12 @@
 #include "stamps/FileListView.h"
 
-#include "res/resource.h"
-#include "stamps/ChangedRows.h"
-#include "stamps/EntryStatus.h"
-#include "stamps/Timestamp.h"
 #include "support/Drops.h"
 #include "support/Hosts.h"
 #include "support/TempDir.h"
+#include "stamps/ChangedRows.h"
+#include "stamps/EntryStatus.h"
+#include "stamps/Timestamp.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -154,7 +154,7 @@ TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
     list.setItemData(0, restored);
     list.setItemData(1, failed);
     list.setItemData(2, failed);
-    list.setStateImage(2, 1);
+    list.setChecked(2, false);
     list.setItemData(2, failed); // unchecked but still marked failed
     host.select({}, -1);
     RedrawWindow(host.window, nullptr, nullptr,
@@ -179,16 +179,16 @@ TEST_F(ListBehaviour, UncheckingResetsTheStatusAndCheckingKeepsIt)
     for (const LPARAM status : {failed, restored})
     {
         list.setItemData(0, status);
-        list.setStateImage(0, 1);
+        list.setChecked(0, false);
         EXPECT_EQ(list.itemData(0), unset);
-        list.setStateImage(0, 2);
+        list.setChecked(0, true);
         EXPECT_EQ(list.itemData(0), unset) << "checking again does not bring the colour back";
     }
     // Checking an unchecked row leaves whatever status it holds; so does a
     // change that does not touch the box.
-    list.setStateImage(1, 1);
+    list.setChecked(1, false);
     list.setItemData(1, failed);
-    list.setStateImage(1, 2);
+    list.setChecked(1, true);
     EXPECT_EQ(list.itemData(1), failed);
     list.setItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     list.setItemText(1, 1, L"2024/01/02 03:04:05.006");
@@ -433,8 +433,8 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
 
 void expectNewRow(FileListView& list, int row)
 {
-    EXPECT_EQ(list.stateImage(row), 2) << "row " << row << " is checked";
-    EXPECT_EQ(list.itemData(row), static_cast<LPARAM>(EntryStatus::Unset)) << "row " << row;
+    EXPECT_TRUE(list.isChecked(row)) << "row " << row;
+    EXPECT_EQ(list.status(row), EntryStatus::Unset) << "row " << row;
 }
 
 class Capture : public testing::Test
@@ -557,9 +557,9 @@ TEST_F(Capture, TheSamePathTwiceGivesTwoIndependentRows)
     expectNewRow(list, 0);
     expectNewRow(list, 1);
 
-    list.setStateImage(0, 1);
-    EXPECT_EQ(list.stateImage(0), 1);
-    EXPECT_EQ(list.stateImage(1), 2) << "the other row keeps its own box";
+    list.setChecked(0, false);
+    EXPECT_FALSE(list.isChecked(0));
+    EXPECT_TRUE(list.isChecked(1)) << "the other row keeps its own box";
 }
 
 TEST_F(Capture, AFileThatCannotBeOpenedGetsACheckedRowWithoutATime)

@@ -1,11 +1,11 @@
 #include "stamps/Restore.h"
 
-#include "stamps/EntryStatus.h"
-#include "stamps/FileListView.h"
-#include "stamps/RestoreRecord.h"
 #include "support/FolderLink.h"
 #include "support/Hosts.h"
 #include "support/TempDir.h"
+#include "stamps/EntryStatus.h"
+#include "stamps/FileListView.h"
+#include "stamps/RestoreRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -32,11 +32,6 @@ DWORD attributesOf(const std::wstring& path)
     return GetFileAttributesW(longPath(path).c_str());
 }
 
-EntryStatus statusOf(const FileListView& list, int row)
-{
-    return static_cast<EntryStatus>(list.itemData(row));
-}
-
 // Runs body on a list that holds a row for each path (with recursive, a
 // folder's whole tree too), as the main window adds them.
 void withList(const std::vector<std::wstring>& paths, bool recursive,
@@ -58,7 +53,7 @@ std::vector<EntryStatus> captureTouchRestore(const std::vector<std::wstring>& pa
             setLastWriteTicks(path, lastWriteTicks(path) + anHour);
         restoreCheckedRows(list);
         for (int row = 0; row < list.itemCount(); ++row)
-            statuses.push_back(statusOf(list, row));
+            statuses.push_back(list.status(row));
     });
     return statuses;
 }
@@ -120,7 +115,7 @@ TEST(Restore, ADeletedFileIsRedAndNothingIsCreated)
     withList({gone, kept}, false, [&](FileListView& list) {
         DeleteFileW(gone.c_str());
         restoreCheckedRows(list);
-        statuses = {statusOf(list, 0), statusOf(list, 1)};
+        statuses = {list.status(0), list.status(1)};
     });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Failed, EntryStatus::Restored}));
     EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
@@ -141,7 +136,7 @@ TEST(Restore, AFileHeldOpenWithoutWriteSharingIsRedAndUnchanged)
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         restoreCheckedRows(list);
         CloseHandle(holder);
-        status = statusOf(list, 0);
+        status = list.status(0);
     });
     EXPECT_EQ(status, EntryStatus::Failed);
     EXPECT_EQ(lastWriteTicks(file), touched);
@@ -159,10 +154,10 @@ TEST(Restore, UncheckedRowsAreSkippedEvenWhenTheirFileIsGone)
         touched = lastWriteTicks(skipped) + anHour;
         setLastWriteTicks(skipped, touched);
         DeleteFileW(gone.c_str());
-        list.setStateImage(0, 1);
-        list.setStateImage(1, 1);
+        list.setChecked(0, false);
+        list.setChecked(1, false);
         restoreCheckedRows(list);
-        statuses = {statusOf(list, 0), statusOf(list, 1)};
+        statuses = {list.status(0), list.status(1)};
     });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Unset, EntryStatus::Unset}));
     EXPECT_EQ(lastWriteTicks(skipped), touched);
@@ -202,7 +197,7 @@ TEST(Restore, TextsThatHoldNoValidTimeWriteNothing)
         withList({file}, false, [&](FileListView& list) {
             list.setItemText(0, 1, text);
             restoreCheckedRows(list);
-            status = statusOf(list, 0);
+            status = list.status(0);
         });
         EXPECT_EQ(status, EntryStatus::Failed);
         EXPECT_EQ(lastWriteTicks(file), before);
@@ -224,7 +219,7 @@ TEST(Restore, AFileThatCouldNotBeReadAtCaptureIsRedAndUntouched)
         captured = list.itemText(0, 1);
         before = lastWriteTicks(file);
         restoreCheckedRows(list);
-        status = statusOf(list, 0);
+        status = list.status(0);
     });
     EXPECT_EQ(captured, L"");
     EXPECT_EQ(status, EntryStatus::Failed);
@@ -282,7 +277,7 @@ TEST(Restore, EachRowNamesExactlyItsOwnFileWhatTheNameEndsIn)
             setLastWriteTicks(path, ticks + anHour);
         restoreCheckedRows(list);
         for (int row = 0; row < list.itemCount(); ++row)
-            statuses.push_back(statusOf(list, row));
+            statuses.push_back(list.status(row));
     });
     EXPECT_EQ(shown.size(), names.size() + 3) << "top, dirdot. and dirdot have rows too";
     for (const auto& [path, ticks] : times)
@@ -319,7 +314,7 @@ TEST(Restore, ANetworkFolderDeeperThan260CharactersIsCapturedAndRestored)
         setLastWriteTicks(deep, original + anHour);
         restoreCheckedRows(list);
         for (int row = 0; row < list.itemCount(); ++row)
-            statuses.push_back(statusOf(list, row));
+            statuses.push_back(list.status(row));
     });
     EXPECT_EQ(rows, (std::vector<std::wstring>{folder, folder + L"\\sub", deep}));
     EXPECT_EQ(statuses, std::vector<EntryStatus>(3, EntryStatus::Restored));
@@ -334,13 +329,13 @@ TEST(Restore, EachRestoreSetsEveryCheckedRowsStatusAfresh)
     withList({file}, false, [&](FileListView& list) {
         DeleteFileW(file.c_str());
         restoreCheckedRows(list);
-        seen.push_back(statusOf(list, 0));
+        seen.push_back(list.status(0));
         dir.file(L"a.txt");
         restoreCheckedRows(list);
-        seen.push_back(statusOf(list, 0));
+        seen.push_back(list.status(0));
         DeleteFileW(file.c_str());
         restoreCheckedRows(list);
-        seen.push_back(statusOf(list, 0));
+        seen.push_back(list.status(0));
     });
     EXPECT_EQ(seen, (std::vector{EntryStatus::Failed, EntryStatus::Restored, EntryStatus::Failed}));
 }
@@ -401,7 +396,7 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
             left = record.undo(list);
             EXPECT_EQ(record.undo(list).count, 0) << "a second undo does nothing";
             for (int row = 0; row < list.itemCount(); ++row)
-                statuses.push_back(statusOf(list, row));
+                statuses.push_back(list.status(row));
         });
         EXPECT_EQ(c.timeAfterUndo == 0 ? 0 : lastWriteTicks(file), c.timeAfterUndo);
         EXPECT_EQ(left.count, c.left);

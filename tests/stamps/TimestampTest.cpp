@@ -1,4 +1,5 @@
 #include "stamps/Timestamp.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

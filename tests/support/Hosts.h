@@ -1,11 +1,11 @@
 #pragma once
 
-#include "tkit/ui/CommandLine.h"
-#include "mainwin/MainDialog.h"
-#include "stamps/FileListView.h"
 #include "support/ModalSteps.h"
 #include "support/Recorder.h"
 #include "tests/res/testres.h"
+#include "mainwin/MainDialog.h"
+#include "stamps/FileListView.h"
+#include "tkit/ui/CommandLine.h"
 
 #include <windows.h>
 

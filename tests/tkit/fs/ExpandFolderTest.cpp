@@ -1,8 +1,8 @@
 #include "tkit/fs/ExpandFolder.h"
 
-#include "tkit/fs/Attributes.h"
 #include "support/FolderLink.h"
 #include "support/TempDir.h"
+#include "tkit/fs/Attributes.h"
 
 #include <gtest/gtest.h>
 

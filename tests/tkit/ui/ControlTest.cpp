@@ -1,7 +1,7 @@
 #include "tkit/ui/Control.h"
 
-#include "res/resource.h"
 #include "support/Hosts.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

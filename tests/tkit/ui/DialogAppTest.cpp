@@ -1,7 +1,7 @@
 #include "tkit/ui/DialogApp.h"
 
-#include "tkit/ui/CommandLine.h"
 #include "support/Recorder.h"
+#include "tkit/ui/CommandLine.h"
 
 #include <gtest/gtest.h>
 
