@@ -5,11 +5,16 @@
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
+#include "tkit/fs/PlatformPath.h"
 
 #include <optional>
+#include <vector>
 
 namespace
 {
+
+// FILETIME ticks are 100 ns; a remembered time has whole milliseconds.
+constexpr unsigned long long ticksPerMillisecond = 10'000;
 
 // The UTC file time of a local date-time, through today's time-zone bias.
 // None for fields that are no real date and time: the conversion must give
@@ -29,32 +34,54 @@ std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
     return utc;
 }
 
-} // namespace
-
-bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText)
+unsigned long long millisecondsOf(const FILETIME& time)
 {
-    // Every call below names the entry by the same name. One attribute read
-    // answers both whether the path exists and which bits to put back.
-    const tkit::PlatformPath target(path);
-    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
-    if (!attributes)
-        return false;
-    const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(timestampText));
-    if (!utc)
-        return false;
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return ticks / ticksPerMillisecond;
+}
 
-    // A read-only file cannot be opened for writing: clear the bit for the
-    // write and put every bit back afterwards, whatever the write gave.
-    tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+// Whether an entry's last-write time, cut to the millisecond, is the given time.
+bool carries(const WIN32_FILE_ATTRIBUTE_DATA& data, const FILETIME& utc)
+{
+    return millisecondsOf(data.ftLastWriteTime) == millisecondsOf(utc);
+}
+
+// Writes utc as the entry's last-write time, unless it carries that time
+// already: then it is not opened and no attribute is written. A read-only file
+// cannot be opened for writing: its bit is cleared for the write and put back,
+// whatever the write gave. False when the time could not be written.
+bool writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc)
+{
+    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
+    if (!data)
+        return false;
+    if (carries(*data, utc))
+        return true;
+    const DWORD attributes = data->dwFileAttributes;
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        tkit::setFileAttributes(target, attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
 
     tkit::File file;
     file.open(target, GENERIC_WRITE, FILE_SHARE_READ);
-    const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(*utc);
+    const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(utc);
 
-    tkit::setFileAttributes(target, *attributes);
+    if (readOnly)
+        tkit::setFileAttributes(target, attributes);
     file.close();
     return written;
 }
+
+// A row whose time was written (or already there), to be checked once the pass is done.
+struct WrittenRow
+{
+    int row;
+    tkit::PlatformPath target;
+    FILETIME utc;
+};
+
+} // namespace
 
 void restoreCheckedRows(FileListView& list)
 {
@@ -62,12 +89,28 @@ void restoreCheckedRows(FileListView& list)
     // status change would invalidate its row on the spot, at several times the
     // cost of the change itself.
     tkit::RedrawPause pause(list);
+    std::vector<WrittenRow> written;
     const int count = list.itemCount();
     for (int row = 0; row < count; ++row)
     {
         if (!list.isChecked(row))
             continue;
-        const bool restored = restoreLastWriteTime(list.path(row), list.timeText(row));
-        list.setStatus(row, restored ? EntryStatus::Restored : EntryStatus::Failed);
+        // Every call for the row names the entry by the same name.
+        tkit::PlatformPath target(list.path(row));
+        const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(list.timeText(row)));
+        if (utc && writeLastWriteTime(target, *utc))
+            written.push_back({row, std::move(target), *utc});
+        else
+            list.setStatus(row, EntryStatus::Failed);
+    }
+
+    // Green means the file carries the row's time now that the pass is done: a
+    // later row of the same file, a volume that rounds what it is given (FAT to
+    // 2 s, exFAT to 10 ms) or a share that ignores the write leave another time.
+    for (const WrittenRow& done : written)
+    {
+        const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(done.target);
+        list.setStatus(done.row,
+                       data && carries(*data, done.utc) ? EntryStatus::Restored : EntryStatus::Failed);
     }
 }
