@@ -1,6 +1,7 @@
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/ExpandFolder.h"
 #include "tkit/fs/FileSearch.h"
+#include "tkit/fs/FolderIdentity.h"
 
 #include "support/FolderLink.h"
 #include "support/TempDir.h"
@@ -281,6 +282,24 @@ TEST(ExpandFolder, TwoLinksToTheSameNonAncestorAreBothEntered)
     ASSERT_TRUE(one.exists() && two.exists());
     EXPECT_EQ(sorted(expanded(top)),
               sorted({top + L"\\one", top + L"\\one\\t", top + L"\\two", top + L"\\two\\t"}));
+}
+
+// One folder only on one volume with one whole id: a file system may give ids
+// that share their low 64 bits (ReFS), or none at all (0, on some shares).
+TEST(FolderIdentity, TheSameOnlyForTheSameVolumeAndTheWholeSameId)
+{
+    const struct
+    {
+        tkit::FolderIdentity a, b;
+        bool same;
+    } cases[] = {
+        {{7, 1, 2}, {7, 1, 2}, true},   {{7, 1, 2}, {8, 1, 2}, false},
+        {{7, 1, 2}, {7, 1, 3}, false},  {{7, 1, 2}, {7, 9, 2}, false},
+        {{7, 0, 0}, {7, 0, 0}, false},  {{0, 0, 0}, {0, 0, 0}, false},
+        {{7, 0, 0}, {7, 1, 0}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE((c.a == c.b) == c.same && (c.b == c.a) == c.same) << &c - cases;
 }
 
 TEST(ExpandFolder, DeepTreesDoNotExhaustTheStack)
