@@ -120,6 +120,32 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
     setTimeText(row, text);
 }
 
+void FileListView::deleteFirstRows(int count)
+{
+    // The rows that stay are few (those that came in while the user was asked):
+    // they are put back after the list is emptied at once, where deleting the
+    // first rows one by one would move every row behind each of them.
+    struct Kept
+    {
+        std::wstring path;
+        std::wstring time;
+        bool checked;
+        EntryStatus status;
+    };
+    std::vector<Kept> kept;
+    for (int row = std::max(count, 0), rows = itemCount(); row < rows; ++row)
+        kept.push_back({path(row), timeText(row), isChecked(row), status(row)});
+    tkit::RedrawPause pause(*this);
+    deleteAllItems();
+    for (const Kept& row : kept)
+    {
+        const int at = insertItem(itemCount(), row.path.c_str());
+        setTimeText(at, row.time);
+        setChecked(at, row.checked);
+        setStatus(at, row.status);
+    }
+}
+
 int FileListView::timeTextWidth() const
 {
     // Digits need not be equally wide: the widest stands for every digit.
@@ -180,7 +206,8 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         else if (wParam == 'A')
         {
-            if (tkit::isKeyDown(VK_CONTROL) && !tkit::isKeyDown(VK_SHIFT) && !tkit::isKeyDown(VK_MENU))
+            if (tkit::isKeyDownForMessage(VK_CONTROL) && !tkit::isKeyDownForMessage(VK_SHIFT) &&
+                !tkit::isKeyDownForMessage(VK_MENU))
                 setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
         }
         else if (wParam == VK_SPACE)

@@ -40,6 +40,8 @@ public:
     // Reads the path's last-write time into the time column of row.
     void captureTime(const std::wstring& path, int row);
     void captureTime(const tkit::PlatformPath& path, int row);
+    // Removes the first count rows; the rows after them stay, in their order.
+    void deleteFirstRows(int count);
     // The width of the widest timestamp text in the list's font, without padding.
     int timeTextWidth() const;
 
