@@ -1,6 +1,7 @@
 #include "stamps/FileListView.h"
 
 #include "stamps/Timestamp.h"
+#include "tkit/ui/Contrast.h"
 #include "tkit/ui/KeyState.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -245,10 +246,16 @@ void FileListView::drawRow(NMLVCUSTOMDRAW& draw) const
             break;
         }
         const EntryStatus status = statusFromData(draw.nmcd.lItemlParam);
-        if (status == EntryStatus::Failed)
-            draw.clrTextBk = failedBackground;
-        else if (status == EntryStatus::Restored)
-            draw.clrTextBk = restoredBackground;
+        if (status == EntryStatus::Failed || status == EntryStatus::Restored)
+        {
+            draw.clrTextBk = status == EntryStatus::Failed ? failedBackground : restoredBackground;
+            // The scheme's text colour need not read on these light colours (white
+            // text of a high-contrast scheme does not): the text gets one that does.
+            const COLORREF text = draw.clrText == CLR_DEFAULT || draw.clrText == CLR_NONE
+                                      ? GetSysColor(COLOR_WINDOWTEXT)
+                                      : draw.clrText;
+            draw.clrText = tkit::readableTextColour(draw.clrTextBk, text);
+        }
         answerParent(CDRF_NEWFONT);
         break;
     }

@@ -4,12 +4,15 @@
 #include "stamps/EntryStatus.h"
 #include "support/Drops.h"
 #include "support/TempDir.h"
+#include "tkit/ui/Contrast.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 using testing_support::ListDialog;
 
@@ -135,30 +138,67 @@ COLORREF drawnBackground(HWND list, int row)
     return colour;
 }
 
+// How the text of a row reads on its background as drawn: the contrast of the
+// text pixel that stands out most (the label's inside, clear of grid lines).
+double drawnTextContrast(const ListDialog& host, int row)
+{
+    RECT label = {};
+    ListView_GetItemRect(host.listWindow(), row, &label, LVIR_LABEL);
+    MapWindowPoints(host.listWindow(), nullptr, reinterpret_cast<POINT*>(&label), 2);
+    const COLORREF background = drawnBackground(host.listWindow(), row);
+    HDC screen = GetDC(nullptr);
+    double most = 1;
+    for (int y = label.top + 2; y < label.bottom - 2; ++y)
+        for (int x = label.left + 2; x < label.left + 120; ++x)
+            most = std::max(most, tkit::contrastRatio(GetPixel(screen, x, y), background));
+    ReleaseDC(nullptr, screen);
+    return most;
+}
+
+// Green and red in the normal colours and in high contrast (window black, text
+// white); every row, the selected one too, reads at 4.5:1 or better.
 TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
 {
-    testing_support::TempDir temp;
-    ListDialog host(true);
-    FileListView& list = host.view();
-    for (int row = 0; row < 4; ++row)
-        list.addEntry(temp / (L"row" + std::to_wstring(row)));
-    list.setItemData(0, restored);
-    list.setItemData(1, failed);
-    list.setItemData(2, failed);
-    list.setStateImage(2, 1);
-    list.setItemData(2, failed); // unchecked but still marked failed
-    host.select({}, -1);
-    RedrawWindow(host.window(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    host.pump();
-    GdiFlush();
+    const int elements[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                            COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT};
+    const COLORREF highContrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255),
+                                     RGB(0, 0, 0), RGB(0, 0, 0),       RGB(255, 255, 255)};
+    COLORREF normal[std::size(elements)];
+    std::transform(std::begin(elements), std::end(elements), normal, GetSysColor);
+    for (const COLORREF* scheme : {static_cast<const COLORREF*>(normal), highContrast})
+    {
+        testing_support::TempDir temp;
+        SetSysColors(static_cast<int>(std::size(elements)), elements, scheme);
+        ListDialog host(true);
+        SendMessageW(host.listWindow(), WM_SYSCOLORCHANGE, 0, 0);
+        FileListView& list = host.view();
+        for (int row = 0; row < 5; ++row)
+            list.addEntry(temp / (L"row" + std::to_wstring(row)));
+        list.setItemData(0, restored);
+        list.setItemData(1, failed);
+        list.setItemData(2, failed);
+        list.setStateImage(2, 1);
+        list.setItemData(2, failed); // unchecked but still marked failed
+        list.setItemData(4, restored);
+        host.select({4}, 4);
+        RedrawWindow(host.window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        host.pump();
+        GdiFlush();
 
-    EXPECT_EQ(drawnBackground(host.listWindow(), 0), green);
-    EXPECT_EQ(drawnBackground(host.listWindow(), 1), red);
-    const COLORREF plain = drawnBackground(host.listWindow(), 3);
-    EXPECT_NE(plain, green);
-    EXPECT_NE(plain, red);
-    EXPECT_EQ(drawnBackground(host.listWindow(), 2), plain) << "an unchecked row has no colour";
+        EXPECT_EQ(drawnBackground(host.listWindow(), 0), green);
+        EXPECT_EQ(drawnBackground(host.listWindow(), 1), red);
+        const COLORREF plain = drawnBackground(host.listWindow(), 3);
+        EXPECT_NE(plain, green);
+        EXPECT_NE(plain, red);
+        EXPECT_EQ(drawnBackground(host.listWindow(), 2), plain) << "an unchecked row has no colour";
+        // The selected row has the scheme's selection colours; Wine's own
+        // (white on RGB(48, 150, 250)) reach only 3.1:1.
+        for (const int row :
+             scheme == highContrast ? std::vector{0, 1, 3, 4} : std::vector{0, 1, 3})
+            EXPECT_GE(drawnTextContrast(host, row), 4.5) << "row " << row;
+    }
+    SetSysColors(static_cast<int>(std::size(elements)), elements, normal);
 }
 
 TEST_F(ListBehaviour, UncheckingResetsTheStatusAndCheckingKeepsIt)
