@@ -373,7 +373,8 @@ Figures measure(FileListView& list, const Size& size, int rounds)
             complain("rows captured:", size.rows, list.itemCount());
         pumpMessages();
 
-        seconds[restoreFloor].push_back(timed([&] { done = bareRestore(entries, floorTime, false); }));
+        seconds[restoreFloor].push_back(
+            timed([&] { done = bareRestore(entries, floorTime, false); }));
         if (done != size.rows)
             complain("times written by the restore floor:", size.rows, done);
         // The required floor and the restore do the same file calls; they

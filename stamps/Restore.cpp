@@ -110,7 +110,7 @@ void restoreCheckedRows(FileListView& list)
     for (const WrittenRow& done : written)
     {
         const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(done.target);
-        list.setStatus(done.row,
-                       data && carries(*data, done.utc) ? EntryStatus::Restored : EntryStatus::Failed);
+        list.setStatus(done.row, data && carries(*data, done.utc) ? EntryStatus::Restored
+                                                                  : EntryStatus::Failed);
     }
 }

@@ -147,7 +147,8 @@ TEST(HandOff, AWindowThatHasBegunToCloseTakesNoPath)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
-    for (const auto& [message, wParam] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}})
+    for (const auto& [message, wParam] :
+         {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}})
     {
         MainWindowRun window(L"");
         bool taken = true;

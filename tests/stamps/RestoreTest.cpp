@@ -129,7 +129,8 @@ TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
         SCOPED_TRACE(testing::PrintToString(std::wstring(cases[i].name)));
         EXPECT_EQ(statuses[i], EntryStatus::Restored);
         EXPECT_EQ(attributesOf(paths[i]), before[i]);
-        EXPECT_EQ(lastWriteTicks(paths[i]), cases[i].touched ? wholeMilliseconds(original) : original);
+        EXPECT_EQ(lastWriteTicks(paths[i]),
+                  cases[i].touched ? wholeMilliseconds(original) : original);
     }
     // Wine: an attribute write leaves a DOS-attribute record on a dot-file (hidden by its
     // name), which keeps it hidden once renamed without the dot.

@@ -44,7 +44,8 @@ std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
     {
         id.emplace();
         id->volume = info.dwVolumeSerialNumber;
-        id->idLow = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        id->idLow =
+            (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     }
     CloseHandle(handle);
     return id;

@@ -293,9 +293,8 @@ TEST(FolderIdentity, TheSameOnlyForTheSameVolumeAndTheWholeSameId)
         tkit::FolderIdentity a, b;
         bool same;
     } cases[] = {
-        {{7, 1, 2}, {7, 1, 2}, true},   {{7, 1, 2}, {8, 1, 2}, false},
-        {{7, 1, 2}, {7, 1, 3}, false},  {{7, 1, 2}, {7, 9, 2}, false},
-        {{7, 0, 0}, {7, 0, 0}, false},  {{0, 0, 0}, {0, 0, 0}, false},
+        {{7, 1, 2}, {7, 1, 2}, true},  {{7, 1, 2}, {8, 1, 2}, false}, {{7, 1, 2}, {7, 1, 3}, false},
+        {{7, 1, 2}, {7, 9, 2}, false}, {{7, 0, 0}, {7, 0, 0}, false}, {{0, 0, 0}, {0, 0, 0}, false},
         {{7, 0, 0}, {7, 1, 0}, false},
     };
     for (const auto& c : cases)
