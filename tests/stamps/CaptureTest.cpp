@@ -2,6 +2,7 @@
 
 #include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
+#include "support/FolderLink.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,48 @@ TEST_F(Capture, AnEmptyFolderWithRecursionIsJustItsOwnRow)
     list.addPath(folder, true);
     EXPECT_EQ(host.column(0), std::vector<std::wstring>{folder});
     EXPECT_EQ(list.itemText(0, 1), shownAs(testing_support::lastWriteTicks(folder)));
+}
+
+// A drive-relative folder (a mapped drive "X:" whose current folder is work,
+// "x:", "X:sub", and the current drive's own "C:") brings the folder it names,
+// the one Windows resolves it to, not the drive's root; its rows keep the form
+// given, the entry's name joined on.
+TEST_F(Capture, ADriveRelativeFolderBringsTheFolderItNamesNotTheRoot)
+{
+    const std::wstring work = temp.folder(L"work");
+    temp.file(L"root.txt");
+    temp.file(L"work\\sub\\b.txt");
+    for (const auto& [path, year] :
+         {std::pair{temp.path(), 2001}, {work, 2002}, {work + L"\\sub", 2003}})
+        ASSERT_TRUE(testing_support::setLastWriteTicks(
+            path, testing_support::localTicks(year, 1, 1, 0, 0, 0, 0)));
+    testing_support::MappedDrive mapped(temp.path());
+    ASSERT_FALSE(mapped.drive().empty());
+    const std::wstring x = mapped.drive(), here = work.substr(0, 2);
+    const std::wstring lower = {static_cast<wchar_t>(x[0] | 0x20), L':'};
+    SetEnvironmentVariableW((L"=" + x).c_str(), (x + L"\\work").c_str());
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(work.c_str());
+    const struct
+    {
+        std::wstring path, folder;
+        std::vector<std::wstring> rows;
+    } cases[] = {
+        {x, work, {x, x + L"sub", x + L"sub\\b.txt"}},
+        {lower, work, {lower, lower + L"sub", lower + L"sub\\b.txt"}},
+        {x + L"sub", work + L"\\sub", {x + L"sub", x + L"sub\\b.txt"}},
+        {here, work, {here, here + L"sub", here + L"sub\\b.txt"}},
+    };
+    for (const auto& c : cases)
+    {
+        list.deleteAllItems();
+        list.addPath(c.path, true);
+        EXPECT_EQ(host.column(0), c.rows);
+        EXPECT_EQ(list.timeText(0), shownAs(testing_support::lastWriteTicks(c.folder))) << c.path;
+    }
+    SetCurrentDirectoryW(current);
+    SetEnvironmentVariableW((L"=" + x).c_str(), nullptr);
 }
 
 TEST_F(Capture, TheSamePathTwiceGivesTwoIndependentRows)
