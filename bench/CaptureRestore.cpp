@@ -5,8 +5,10 @@
 //   capture         FileListView::addPath of the root, recursively, into the
 //                   list of a running main dialog, until every row is in
 //   restore floor   open for writing, SetFileTime, close every entry
-//   required floor  the restore floor with the attribute handling a restore
-//                   needs: GetFileAttributesW and two SetFileAttributesW
+//   required floor  the restore floor with the reads a restore needs: one
+//                   GetFileAttributesExW before the write (is the time there
+//                   already, is the file read-only) and one after the whole
+//                   pass (does the file carry the time)
 //   restore         MainDialog::restoreTimestamps over the captured rows
 // Each figure is the median of several rounds; the five take turns within a
 // round, so that load from elsewhere on the machine weighs on all alike.
@@ -111,23 +113,29 @@ int bareCapture(const std::wstring& root)
     return read;
 }
 
-int bareRestore(const std::vector<Entry>& entries, const FILETIME& time, bool attributes)
+int bareRestore(const std::vector<Entry>& entries, const FILETIME& time, bool required)
 {
     int written = 0;
+    WIN32_FILE_ATTRIBUTE_DATA data;
     for (const Entry& entry : entries)
     {
         const wchar_t* path = entry.path.c_str();
-        const DWORD before = attributes ? GetFileAttributesW(path) : 0;
-        if (attributes)
-            SetFileAttributesW(path, before & ~DWORD{FILE_ATTRIBUTE_READONLY});
+        if (required)
+            GetFileAttributesExW(path, GetFileExInfoStandard, &data);
         HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   openFlags(entry.folder), nullptr);
         if (file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &time))
             ++written;
-        if (attributes)
-            SetFileAttributesW(path, before);
         if (file != INVALID_HANDLE_VALUE)
             CloseHandle(file);
+    }
+    if (required)
+    {
+        for (const Entry& entry : entries)
+            written -= GetFileAttributesExW(entry.path.c_str(), GetFileExInfoStandard, &data) &&
+                               CompareFileTime(&data.ftLastWriteTime, &time) == 0
+                           ? 0
+                           : 1;
     }
     return written;
 }
@@ -322,6 +330,14 @@ Figures measure(FileListView& list, const Size& size, int rounds)
     std::vector<double> seconds[measureCount];
     for (int round = 0; round < rounds; ++round)
     {
+        // The floors write a time that no earlier pass left on the files, so
+        // the captured times are never there already and the restore writes
+        // every one of them.
+        FILETIME floorTime = time;
+        ULARGE_INTEGER ticks = {{time.dwLowDateTime, time.dwHighDateTime}};
+        ticks.QuadPart += 10'000ULL * static_cast<unsigned>(round + 1);
+        floorTime.dwLowDateTime = ticks.LowPart;
+        floorTime.dwHighDateTime = ticks.HighPart;
         int done = 0;
         seconds[captureFloor].push_back(timed([&] { done = bareCapture(root); }));
         if (done != size.rows)
@@ -334,7 +350,8 @@ Figures measure(FileListView& list, const Size& size, int rounds)
             complain("rows captured:", size.rows, list.itemCount());
         pumpMessages();
 
-        seconds[restoreFloor].push_back(timed([&] { done = bareRestore(entries, time, false); }));
+        seconds[restoreFloor].push_back(
+            timed([&] { done = bareRestore(entries, floorTime, false); }));
         if (done != size.rows)
             complain("times written by the restore floor:", size.rows, done);
         // The required floor and the restore do the same file calls; they
@@ -342,7 +359,7 @@ Figures measure(FileListView& list, const Size& size, int rounds)
         // writes the other left for the file system to settle.
         const auto requiredRound = [&] {
             seconds[requiredFloor].push_back(
-                timed([&] { done = bareRestore(entries, time, true); }));
+                timed([&] { done = bareRestore(entries, floorTime, true); }));
             if (done != size.rows)
                 complain("times written by the required floor:", size.rows, done);
         };

@@ -250,11 +250,29 @@ void MainDialog::showListMenu(POINT at)
 
 void MainDialog::clearList()
 {
-    if (listView->itemCount() == 0)
+    // Paths handed over while the question is open are not what the user was
+    // asked about: only the rows there when asked go.
+    const int asked = listView->itemCount();
+    if (asked == 0)
         return;
     if (confirmBeforeClear && !ask(L"リストをクリアしますか？"))
         return;
-    listView->deleteAllItems();
+    if (listView->itemCount() == asked)
+        listView->deleteAllItems();
+    else
+        listView->deleteFirstRows(asked);
+}
+
+INT_PTR MainDialog::onCancel(WPARAM wParam, LPARAM lParam)
+{
+    closing = true;
+    return Dialog::onCancel(wParam, lParam);
+}
+
+INT_PTR MainDialog::onClose()
+{
+    closing = true;
+    return Dialog::onClose();
 }
 
 INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
@@ -350,7 +368,9 @@ void MainDialog::updateCheckMarks() const
 
 INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
 {
-    const std::optional<std::wstring> path = handedOverPath(data);
+    // A window that has begun to close refuses the path, so the second start
+    // opens a window of its own with it.
+    const std::optional<std::wstring> path = closing ? std::nullopt : handedOverPath(data);
     if (path)
         listView->addPath(*path, addRecursively);
     // A dialog answers WM_COPYDATA through its message result, set last: the

@@ -47,6 +47,8 @@ public:
 protected:
     INT_PTR onInitDialog(WPARAM wParam, LPARAM lParam) override;
     INT_PTR onOk(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onCancel(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onClose() override;
     INT_PTR onCommand(WPARAM wParam, LPARAM lParam) override;
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam) override;
     INT_PTR onSize(WPARAM wParam, LPARAM lParam) override;
@@ -78,5 +80,8 @@ private:
     int minWidth = 0;
     // The scale that the window's sizes in pixels are at.
     UINT dpi = 96;
+    // Set once the window has begun to close (Esc, the close box): it takes no
+    // more hand-offs, which would go with it.
+    bool closing = false;
     tkit::Menu menu;
 };

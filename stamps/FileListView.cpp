@@ -3,6 +3,7 @@
 #include "stamps/ListClipboard.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/Clipboard.h"
+#include "tkit/ui/Contrast.h"
 #include "tkit/ui/KeyState.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -21,7 +22,8 @@ namespace
 // Ctrl without Shift or Alt, as the list's Ctrl keys want it.
 bool ctrlAlone()
 {
-    return tkit::isKeyDown(VK_CONTROL) && !tkit::isKeyDown(VK_SHIFT) && !tkit::isKeyDown(VK_MENU);
+    return tkit::isKeyDownForMessage(VK_CONTROL) && !tkit::isKeyDownForMessage(VK_SHIFT) &&
+           !tkit::isKeyDownForMessage(VK_MENU);
 }
 
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
@@ -141,6 +143,32 @@ std::wstring FileListView::currentTimeText(const tkit::PlatformPath& path)
     return {};
 }
 
+void FileListView::deleteFirstRows(int count)
+{
+    // The rows that stay are few (those that came in while the user was asked):
+    // they are put back after the list is emptied at once, where deleting the
+    // first rows one by one would move every row behind each of them.
+    struct Kept
+    {
+        std::wstring path;
+        std::wstring time;
+        bool checked;
+        EntryStatus status;
+    };
+    std::vector<Kept> kept;
+    for (int row = std::max(count, 0), rows = itemCount(); row < rows; ++row)
+        kept.push_back({path(row), timeText(row), isChecked(row), status(row)});
+    tkit::RedrawPause pause(*this);
+    deleteAllItems();
+    for (const Kept& row : kept)
+    {
+        const int at = insertItem(itemCount(), row.path.c_str());
+        setTimeText(at, row.time);
+        setChecked(at, row.checked);
+        setStatus(at, row.status);
+    }
+}
+
 int FileListView::timeTextWidth() const
 {
     // Digits need not be equally wide: the widest stands for every digit.
@@ -254,10 +282,16 @@ void FileListView::drawRow(NMLVCUSTOMDRAW& draw) const
             break;
         }
         const EntryStatus status = statusFromData(draw.nmcd.lItemlParam);
-        if (status == EntryStatus::Failed)
-            draw.clrTextBk = failedBackground;
-        else if (status == EntryStatus::Restored)
-            draw.clrTextBk = restoredBackground;
+        if (status == EntryStatus::Failed || status == EntryStatus::Restored)
+        {
+            draw.clrTextBk = status == EntryStatus::Failed ? failedBackground : restoredBackground;
+            // The scheme's text colour need not read on these light colours (white
+            // text of a high-contrast scheme does not): the text gets one that does.
+            const COLORREF text = draw.clrText == CLR_DEFAULT || draw.clrText == CLR_NONE
+                                      ? GetSysColor(COLOR_WINDOWTEXT)
+                                      : draw.clrText;
+            draw.clrText = tkit::readableTextColour(draw.clrTextBk, text);
+        }
         answerParent(CDRF_NEWFONT);
         break;
     }

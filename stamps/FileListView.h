@@ -44,6 +44,8 @@ public:
     void captureTime(const tkit::PlatformPath& path, int row);
     // The path's last-write time as a row shows it; empty when it cannot be read.
     static std::wstring currentTimeText(const tkit::PlatformPath& path);
+    // Removes the first count rows; the rows after them stay, in their order.
+    void deleteFirstRows(int count);
     // The width of the widest timestamp text in the list's font, without padding.
     int timeTextWidth() const;
 

@@ -6,40 +6,71 @@
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
+#include "tkit/fs/PlatformPath.h"
 
 #include <optional>
+#include <vector>
 
-bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText,
-                          WrittenTime* noted)
+namespace
 {
-    // Every call below names the entry by the same name. One attribute read
-    // answers both whether the path exists and which bits to put back.
-    const tkit::PlatformPath target(path);
-    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
-    if (!attributes)
-        return false;
-    const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(timestampText));
-    if (!utc)
-        return false;
 
-    // A read-only file cannot be opened for writing: clear the bit for the
-    // write and put every bit back afterwards, whatever the write gave.
-    tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+// FILETIME ticks are 100 ns; a remembered time has whole milliseconds.
+constexpr unsigned long long ticksPerMillisecond = 10'000;
+
+unsigned long long millisecondsOf(const FILETIME& time)
+{
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return ticks / ticksPerMillisecond;
+}
+
+// Whether an entry's last-write time, cut to the millisecond, is the given time.
+bool carries(const WIN32_FILE_ATTRIBUTE_DATA& data, const FILETIME& utc)
+{
+    return millisecondsOf(data.ftLastWriteTime) == millisecondsOf(utc);
+}
+
+// Writes utc as the entry's last-write time, unless it carries that time
+// already: then it is not opened and no attribute is written. A read-only file
+// cannot be opened for writing: its bit is cleared for the write and put back,
+// whatever the write gave. False when the time could not be written. When the
+// time is written, noted holds the time the file had, read on the handle that
+// writes; otherwise it is left alone.
+bool writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc, WrittenTime& noted)
+{
+    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
+    if (!data)
+        return false;
+    if (carries(*data, utc))
+        return true;
+    const DWORD attributes = data->dwFileAttributes;
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        tkit::setFileAttributes(target, attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
 
     tkit::File file;
     file.open(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ);
-    // For an undo: the time the file had, read on the handle that writes.
-    if (noted != nullptr)
-    {
-        noted->beforeKnown = file.readLastWriteTime(noted->before);
-        noted->written = *utc;
-    }
-    const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(*utc);
+    FILETIME before = {};
+    const bool beforeKnown = file.readLastWriteTime(before);
+    const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(utc);
+    if (written && beforeKnown)
+        noted = {true, before, utc};
 
-    tkit::setFileAttributes(target, *attributes);
+    if (readOnly)
+        tkit::setFileAttributes(target, attributes);
     file.close();
     return written;
 }
+
+// A row whose time was written (or already there), to be checked once the pass is done.
+struct WrittenRow
+{
+    int row;
+    tkit::PlatformPath target;
+    FILETIME utc;
+};
+
+} // namespace
 
 void restoreCheckedRows(FileListView& list, RestoreRecord* record)
 {
@@ -49,17 +80,33 @@ void restoreCheckedRows(FileListView& list, RestoreRecord* record)
     // status change would invalidate its row on the spot, at several times the
     // cost of the change itself.
     tkit::RedrawPause pause(list);
+    std::vector<WrittenRow> written;
     const int count = list.itemCount();
     for (int row = 0; row < count; ++row)
     {
         if (!list.isChecked(row))
             continue;
-        const std::wstring path = list.path(row);
-        WrittenTime written;
-        const bool restored =
-            restoreLastWriteTime(path, list.timeText(row), record != nullptr ? &written : nullptr);
+        // Every call for the row names the entry by the same name.
+        tkit::PlatformPath target(list.path(row));
+        const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(list.timeText(row)));
+        WrittenTime noted;
+        const bool done = utc && writeLastWriteTime(target, *utc, noted);
+        // An undo puts back what was written; a file left as it was has nothing to take back.
         if (record != nullptr)
-            record->note(path, list.status(row), restored ? &written : nullptr);
-        list.setStatus(row, restored ? EntryStatus::Restored : EntryStatus::Failed);
+            record->note(target.path(), list.status(row), noted.beforeKnown ? &noted : nullptr);
+        if (done)
+            written.push_back({row, std::move(target), *utc});
+        else
+            list.setStatus(row, EntryStatus::Failed);
+    }
+
+    // Green means the file carries the row's time now that the pass is done: a
+    // later row of the same file, a volume that rounds what it is given (FAT to
+    // 2 s, exFAT to 10 ms) or a share that ignores the write leave another time.
+    for (const WrittenRow& done : written)
+    {
+        const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(done.target);
+        list.setStatus(done.row, data && carries(*data, done.utc) ? EntryStatus::Restored
+                                                                  : EntryStatus::Failed);
     }
 }

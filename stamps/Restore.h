@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 class FileListView;
 class RestoreRecord;
 
@@ -16,15 +14,11 @@ struct WrittenTime
     FILETIME written = {};
 };
 
-// Writes the local time of a timestamp text back as the last-write time of
-// path. The read-only attribute is cleared for the write and every attribute
-// is put back as it was. Nothing is written when the path does not exist or
-// the text holds no valid date and time. True when the time was written;
-// then noted, when given, holds the time before and the time written.
-bool restoreLastWriteTime(const std::wstring& path, const std::wstring& timestampText,
-                          WrittenTime* noted = nullptr);
-
-// Writes each checked row's remembered time back onto its file and marks the
-// row restored or failed; unchecked rows are left as they are. A record, when
-// given, is replaced by this restore's.
+// Writes each checked row's remembered time back onto its file as its
+// last-write time, and nothing else: a file that already carries the time (to
+// the millisecond) is left exactly as it is, and the read-only bit is cleared
+// for the write and put back only on a file that has it. Once the whole pass
+// is done, each row is marked restored only if its file's last-write time,
+// read again then, is the row's time; otherwise failed. Unchecked rows are
+// left as they are. A record, when given, is replaced by this restore's.
 void restoreCheckedRows(FileListView& list, RestoreRecord* record = nullptr);

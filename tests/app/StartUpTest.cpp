@@ -141,10 +141,17 @@ TEST(StartUp, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
                         "would go to another program's window";
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt"), b = dir.file(L"b.txt");
-    // The restore question (answered N) and the edit dialog (left with Esc).
-    for (const auto& [command, key] : {std::pair<WPARAM, BYTE>{IDOK, 'N'}, {IDM_EDIT, VK_ESCAPE}})
+    // The restore question (answered N), the edit dialog (left with Esc), and the
+    // clear question (answered Y), which clears only the rows there when it asked.
+    const struct
     {
-        MainWindowRun window(L"-cr " + quoted(a));
+        WPARAM command;
+        BYTE key;
+        std::vector<std::wstring> rows;
+    } cases[] = {{IDOK, 'N', {a, b}}, {IDM_EDIT, VK_ESCAPE, {a, b}}, {IDM_CLEAR, 'Y', {b}}};
+    for (const auto& [command, key, expected] : cases)
+    {
+        MainWindowRun window(L"-cr -cc " + quoted(a));
         std::unique_ptr<ProgramRun> second;
         HWND popup = nullptr;
         std::vector<std::wstring> rows;
@@ -162,7 +169,27 @@ TEST(StartUp, TheBoxOrDialogOpenOverTheWindowStillTakesTheKeyboardAfterAHandOff)
             .then([&] { rows = paths(window.dialog), window.close(); });
         window.run();
         EXPECT_NE(popup, window.dialog.window);
-        EXPECT_EQ(rows, (std::vector{a, b}));
+        EXPECT_EQ(rows, expected);
+    }
+}
+
+// Esc or the close box: a hand-off the window still gets is refused, and the
+// second start opens a window of its own with the path.
+TEST(HandOff, AWindowThatHasBegunToCloseTakesNoPath)
+{
+    TempDir dir;
+    const std::wstring file = dir.file(L"a.txt");
+    for (const auto& [message, wParam] :
+         {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}})
+    {
+        MainWindowRun window(L"");
+        bool taken = true;
+        window.then([&] {
+            SendMessageW(window.dialog.window, message, wParam, 0);
+            taken = sendHandOff(window.dialog.window, file) || !paths(window.dialog).empty();
+        });
+        window.run();
+        EXPECT_FALSE(taken) << message;
     }
 }
 

@@ -1,11 +1,13 @@
 #include "stamps/FileListView.h"
 
 #include "support/Drops.h"
+#include "support/FolderLink.h"
 #include "support/Hosts.h"
 #include "support/TempDir.h"
 #include "stamps/ChangedRows.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
+#include "tkit/ui/Contrast.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +16,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 
-using testing_support::HeldKeys;
 using testing_support::ListDialog;
 using testing_support::shownAs;
 using testing_support::TempDir;
@@ -144,33 +146,73 @@ COLORREF drawnBackground(HWND list, int row)
     return colour;
 }
 
+// How the text of a row reads on its background as drawn: the contrast of the
+// text pixel that stands out most (the label's inside, clear of grid lines).
+double drawnTextContrast(const ListDialog& host, int row)
+{
+    RECT label = {};
+    ListView_GetItemRect(host.listWindow(), row, &label, LVIR_LABEL);
+    MapWindowPoints(host.listWindow(), nullptr, reinterpret_cast<POINT*>(&label), 2);
+    const COLORREF background = drawnBackground(host.listWindow(), row);
+    HDC screen = GetDC(nullptr);
+    double most = 1;
+    for (int y = label.top + 2; y < label.bottom - 2; ++y)
+        for (int x = label.left + 2; x < label.left + 120; ++x)
+            most = std::max(most, tkit::contrastRatio(GetPixel(screen, x, y), background));
+    ReleaseDC(nullptr, screen);
+    return most;
+}
+
+// Green and red in the normal colours and in high contrast (window black, text
+// white); every row, the selected one too, reads at 4.5:1 or better.
 TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
 {
-    testing_support::TempDir temp;
-    ListDialog host(true);
-    FileListView& list = host.view();
-    for (int row = 0; row < 4; ++row)
-        list.addEntry(temp / (L"row" + std::to_wstring(row)));
-    list.setItemData(0, restored);
-    list.setItemData(1, failed);
-    list.setItemData(2, failed);
-    list.setChecked(2, false);
-    list.setItemData(2, failed); // unchecked but still marked failed
-    host.select({}, -1);
-    RedrawWindow(host.window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    host.pump();
-    GdiFlush();
-    if (GetForegroundWindow() != host.window && !testing_support::runningUnderWine())
-        GTEST_SKIP() << "the list cannot come to the front here, so the screen may show "
-                        "another program's window over it";
+    const int elements[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                            COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT};
+    const COLORREF highContrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255),
+                                     RGB(0, 0, 0), RGB(0, 0, 0),       RGB(255, 255, 255)};
+    COLORREF normal[std::size(elements)];
+    std::transform(std::begin(elements), std::end(elements), normal, GetSysColor);
+    for (const COLORREF* scheme : {static_cast<const COLORREF*>(normal), highContrast})
+    {
+        testing_support::TempDir temp;
+        SetSysColors(static_cast<int>(std::size(elements)), elements, scheme);
+        ListDialog host(true);
+        SendMessageW(host.listWindow(), WM_SYSCOLORCHANGE, 0, 0);
+        FileListView& list = host.view();
+        for (int row = 0; row < 5; ++row)
+            list.addEntry(temp / (L"row" + std::to_wstring(row)));
+        list.setItemData(0, restored);
+        list.setItemData(1, failed);
+        list.setItemData(2, failed);
+        list.setChecked(2, false);
+        list.setItemData(2, failed); // unchecked but still marked failed
+        list.setItemData(4, restored);
+        host.select({4}, 4);
+        RedrawWindow(host.window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        host.pump();
+        GdiFlush();
+        if (GetForegroundWindow() != host.window && !testing_support::runningUnderWine())
+        {
+            SetSysColors(static_cast<int>(std::size(elements)), elements, normal);
+            GTEST_SKIP() << "the list cannot come to the front here, so the screen may show "
+                            "another program's window over it";
+        }
 
-    EXPECT_EQ(drawnBackground(host.listWindow(), 0), green);
-    EXPECT_EQ(drawnBackground(host.listWindow(), 1), red);
-    const COLORREF plain = drawnBackground(host.listWindow(), 3);
-    EXPECT_NE(plain, green);
-    EXPECT_NE(plain, red);
-    EXPECT_EQ(drawnBackground(host.listWindow(), 2), plain) << "an unchecked row has no colour";
+        EXPECT_EQ(drawnBackground(host.listWindow(), 0), green);
+        EXPECT_EQ(drawnBackground(host.listWindow(), 1), red);
+        const COLORREF plain = drawnBackground(host.listWindow(), 3);
+        EXPECT_NE(plain, green);
+        EXPECT_NE(plain, red);
+        EXPECT_EQ(drawnBackground(host.listWindow(), 2), plain) << "an unchecked row has no colour";
+        // The selected row has the scheme's selection colours; Wine's own
+        // (white on RGB(48, 150, 250)) reach only 3.1:1.
+        for (const int row :
+             scheme == highContrast ? std::vector{0, 1, 3, 4} : std::vector{0, 1, 3})
+            EXPECT_GE(drawnTextContrast(host, row), 4.5) << "row " << row;
+    }
+    SetSysColors(static_cast<int>(std::size(elements)), elements, normal);
 }
 
 TEST_F(ListBehaviour, UncheckingResetsTheStatusAndCheckingKeepsIt)
@@ -218,38 +260,6 @@ TEST_F(ListBehaviour, DeleteRemovesTheSelectedRowsOnly)
         for (const std::wstring& path : host.column(0))
             left.push_back(path.substr(path.find_last_of(L'\\') + 1));
         EXPECT_EQ(left, c.left) << c.selected.size() << " rows selected";
-    }
-}
-
-TEST_F(ListBehaviour, CtrlASelectsEveryRowOnlyWithoutShiftOrAlt)
-{
-    const struct
-    {
-        std::vector<WORD> held;
-        size_t selected;
-    } cases[] = {
-        {{VK_CONTROL}, 4},
-        {{VK_CONTROL, VK_SHIFT}, 1},
-        {{VK_CONTROL, VK_MENU}, 1},
-        {{}, 1},
-    };
-    addRows(4);
-    for (const auto& c : cases)
-    {
-        host.select({2}, 2);
-        {
-            HeldKeys keys(c.held);
-            const bool held = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
-            if (!held && !c.held.empty() && !testing_support::runningUnderWine())
-                GTEST_SKIP() << "this desktop keeps injected keys from the key state of a "
-                                "program that is not in front (a hosted runner's console)";
-            ASSERT_EQ(held, !c.held.empty())
-                << "the injected key state is what GetAsyncKeyState reads";
-            SendMessageW(host.listWindow(), WM_KEYDOWN, 'A', 0x001E0001);
-            SendMessageW(host.listWindow(), WM_KEYUP, 'A', 0xC01E0001);
-        }
-        host.pump();
-        EXPECT_EQ(host.selectedRows().size(), c.selected) << c.held.size() << " keys held";
     }
 }
 
@@ -351,12 +361,22 @@ std::wstring clipboardText()
     return text;
 }
 
-TEST_F(ListBehaviour, CtrlCCopiesTheSelectedRowsAndTheOtherNewKeysAskTheParent)
+// Typed while the window is busy: every key is down and up again before the
+// list handles any of them, so only the state of each key message tells.
+TEST(ListOnScreen, CtrlKeysAndF5ActOnlyWithCtrlAloneAsTypedAndAskTheParentWhereTheyNeedIt)
 {
-    addRows(3);
+    testing_support::TempDir temp;
+    ListDialog host(true);
+    FileListView& list = host.view();
+    for (int row = 0; row < 4; ++row)
+        list.addEntry(temp / (L"row" + std::to_wstring(row)));
+    if (GetForegroundWindow() != host.window && !testing_support::runningUnderWine())
+        GTEST_SKIP() << "the list cannot come to the front here, so typed keys go to another "
+                        "program (a hosted runner's console)";
     list.setTimeText(1, L"");
     const std::wstring row0 = host.column(0)[0] + L"\t" + host.column(1)[0] + L"\r\n";
     const std::wstring row1 = host.column(0)[1] + L"\t\r\n";
+    const std::wstring none = L"(none)";
     const struct
     {
         std::vector<WORD> held;
@@ -364,15 +384,20 @@ TEST_F(ListBehaviour, CtrlCCopiesTheSelectedRowsAndTheOtherNewKeysAskTheParent)
         std::vector<int> selected;
         std::vector<WPARAM> commands;
         std::wstring copied;
+        size_t selectedAfter;
     } cases[] = {
-        {{VK_CONTROL}, 'C', {0, 1}, {}, row0 + row1},
-        {{VK_CONTROL}, 'C', {}, {}, L"(none)"},
-        {{VK_CONTROL, VK_SHIFT}, 'C', {0}, {}, L"(none)"},
-        {{VK_CONTROL}, 'V', {}, {IDM_PASTE}, L"(none)"},
-        {{VK_CONTROL}, 'Z', {}, {IDM_UNDO}, L"(none)"},
-        {{VK_CONTROL, VK_MENU}, 'Z', {}, {}, L"(none)"},
-        {{}, 'V', {}, {}, L"(none)"},
-        {{}, VK_F5, {}, {IDM_SELECT_CHANGED}, L"(none)"},
+        {{VK_CONTROL}, 'A', {2}, {}, none, 4},
+        {{VK_CONTROL, VK_SHIFT}, 'A', {2}, {}, none, 1},
+        {{VK_CONTROL, VK_MENU}, 'A', {2}, {}, none, 1},
+        {{}, 'A', {2}, {}, none, 1},
+        {{VK_CONTROL}, 'C', {0, 1}, {}, row0 + row1, 2},
+        {{VK_CONTROL}, 'C', {}, {}, none, 0},
+        {{VK_CONTROL, VK_SHIFT}, 'C', {0}, {}, none, 1},
+        {{VK_CONTROL}, 'V', {}, {IDM_PASTE}, none, 0},
+        {{VK_CONTROL}, 'Z', {}, {IDM_UNDO}, none, 0},
+        {{VK_CONTROL, VK_MENU}, 'Z', {}, {}, none, 0},
+        {{}, 'V', {}, {}, none, 0},
+        {{}, VK_F5, {}, {IDM_SELECT_CHANGED}, none, 0},
     };
     for (const auto& c : cases)
     {
@@ -381,14 +406,12 @@ TEST_F(ListBehaviour, CtrlCCopiesTheSelectedRowsAndTheOtherNewKeysAskTheParent)
         EmptyClipboard();
         CloseClipboard();
         host.calls.clear();
-        host.select(c.selected, -1);
-        {
-            HeldKeys keys(c.held);
-            SendMessageW(host.listWindow(), WM_KEYDOWN, c.key, 1);
-        }
+        host.select(c.selected, c.selected.empty() ? -1 : c.selected[0]);
+        host.type(c.held, c.key);
         host.pump();
         EXPECT_EQ(host.wParams(WM_COMMAND), c.commands);
         EXPECT_EQ(clipboardText(), c.copied);
+        EXPECT_EQ(host.selectedRows().size(), c.selectedAfter);
     }
 }
 
@@ -543,6 +566,48 @@ TEST_F(Capture, AnEmptyFolderWithRecursionIsJustItsOwnRow)
     list.addPath(folder, true);
     EXPECT_EQ(host.column(0), std::vector<std::wstring>{folder});
     EXPECT_EQ(list.itemText(0, 1), shownAs(testing_support::lastWriteTicks(folder)));
+}
+
+// A drive-relative folder (a mapped drive "X:" whose current folder is work,
+// "x:", "X:sub", and the current drive's own "C:") brings the folder it names,
+// the one Windows resolves it to, not the drive's root; its rows keep the form
+// given, the entry's name joined on.
+TEST_F(Capture, ADriveRelativeFolderBringsTheFolderItNamesNotTheRoot)
+{
+    const std::wstring work = temp.folder(L"work");
+    temp.file(L"root.txt");
+    temp.file(L"work\\sub\\b.txt");
+    for (const auto& [path, year] :
+         {std::pair{temp.path(), 2001}, {work, 2002}, {work + L"\\sub", 2003}})
+        ASSERT_TRUE(testing_support::setLastWriteTicks(
+            path, testing_support::localTicks(year, 1, 1, 0, 0, 0, 0)));
+    testing_support::MappedDrive mapped(temp.path());
+    ASSERT_FALSE(mapped.drive().empty());
+    const std::wstring x = mapped.drive(), here = work.substr(0, 2);
+    const std::wstring lower = {static_cast<wchar_t>(x[0] | 0x20), L':'};
+    SetEnvironmentVariableW((L"=" + x).c_str(), (x + L"\\work").c_str());
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(work.c_str());
+    const struct
+    {
+        std::wstring path, folder;
+        std::vector<std::wstring> rows;
+    } cases[] = {
+        {x, work, {x, x + L"sub", x + L"sub\\b.txt"}},
+        {lower, work, {lower, lower + L"sub", lower + L"sub\\b.txt"}},
+        {x + L"sub", work + L"\\sub", {x + L"sub", x + L"sub\\b.txt"}},
+        {here, work, {here, here + L"sub", here + L"sub\\b.txt"}},
+    };
+    for (const auto& c : cases)
+    {
+        list.deleteAllItems();
+        list.addPath(c.path, true);
+        EXPECT_EQ(host.column(0), c.rows);
+        EXPECT_EQ(list.timeText(0), shownAs(testing_support::lastWriteTicks(c.folder))) << c.path;
+    }
+    SetCurrentDirectoryW(current);
+    SetEnvironmentVariableW((L"=" + x).c_str(), nullptr);
 }
 
 TEST_F(Capture, TheSamePathTwiceGivesTwoIndependentRows)

@@ -133,4 +133,40 @@ WineShare::~WineShare()
     RemoveDirectoryW(longPath(uncFolder).c_str());
 }
 
+MappedDrive::MappedDrive(const std::wstring& target)
+{
+    wchar_t letter = L'X';
+    while (letter > L'D' && (GetLogicalDrives() & (1u << (letter - L'A'))) != 0)
+        --letter;
+    const std::wstring drive = {letter, L':'};
+    const auto mapped = [&] { return attributesOf(drive + L"\\") != INVALID_FILE_ATTRIBUTES; };
+    if (!runningUnderWine())
+    {
+        if (DefineDosDeviceW(0, drive.c_str(), target.c_str()))
+            name = drive;
+        return;
+    }
+    // Wine names C: as <prefix>/dosdevices/c:/, and X: as the link beside it.
+    const UnixNameFunction toUnix = unixNameFunction();
+    const std::wstring c = toUnix != nullptr ? unixName(toUnix, L"C:\\") : std::wstring();
+    const std::wstring unixTarget = toUnix != nullptr ? unixName(toUnix, target) : std::wstring();
+    const size_t at = c.rfind(L"/dosdevices/");
+    if (at == std::wstring::npos || unixTarget.empty())
+        return;
+    unixLink = c.substr(0, at) + L"/dosdevices/" + wchar_t(letter - L'A' + L'a') + L':';
+    if (runUnix(L"/bin/ln", L"-s \"" + unixTarget + L"\" \"" + unixLink + L"\"", mapped))
+        name = drive;
+}
+
+MappedDrive::~MappedDrive()
+{
+    if (name.empty())
+        return;
+    if (unixLink.empty())
+        DefineDosDeviceW(DDD_REMOVE_DEFINITION, name.c_str(), nullptr);
+    else
+        runUnix(L"/bin/rm", L"-f \"" + unixLink + L"\"",
+                [this] { return attributesOf(name + L"\\") == INVALID_FILE_ATTRIBUTES; });
+}
+
 } // namespace testing_support

@@ -49,4 +49,23 @@ private:
     std::wstring sharePath;
 };
 
+// A drive letter ("X:", the first free one from X down) that leads to a folder,
+// removed when the object goes: on Windows a DOS device, under Wine a link
+// dosdevices\x: in its prefix.
+class MappedDrive
+{
+public:
+    explicit MappedDrive(const std::wstring& target);
+    ~MappedDrive();
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+
+    // "X:" when the drive leads to the folder, else empty.
+    const std::wstring& drive() const { return name; }
+
+private:
+    std::wstring name;
+    std::wstring unixLink;
+};
+
 } // namespace testing_support

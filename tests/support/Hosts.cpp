@@ -128,6 +128,26 @@ void ListDialog::pressKey(UINT key) const
     SendMessageW(list->window, WM_KEYUP, key, up);
 }
 
+void ListDialog::type(const std::vector<WORD>& held, WORD key) const
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD virtualKey, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (const WORD down : held)
+        add(down, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (auto up = held.rbegin(); up != held.rend(); ++up)
+        add(*up, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 MainWindowRun::MainWindowRun(const std::wstring& arguments)
     : commandLine((L"chronoguard.exe " + arguments).c_str()),
       dialog(GetModuleHandleW(nullptr), &commandLine)
@@ -178,45 +198,6 @@ std::wstring quoted(const std::vector<std::wstring>& paths)
     for (const std::wstring& path : paths)
         text += (text.empty() ? L"" : L" ") + quoted(path);
     return text;
-}
-
-HeldKeys::HeldKeys(std::vector<WORD> heldKeys) : keys(std::move(heldKeys))
-{
-    for (const WORD key : this->keys)
-        send(key, false);
-    for (int round = 0; round < 10; ++round)
-    {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        bool allDown = true;
-        for (const WORD key : this->keys)
-        {
-            if (!(GetAsyncKeyState(key) & 0x8000))
-            {
-                allDown = false;
-                send(key, false);
-            }
-        }
-        if (allDown)
-            break;
-    }
-}
-
-HeldKeys::~HeldKeys()
-{
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        send(*key, true);
-}
-
-void HeldKeys::send(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
 }
 
 } // namespace testing_support

@@ -52,8 +52,7 @@ private:
 class ListDialog : public HostDialog
 {
 public:
-    // A dialog that is not shown takes no keyboard focus from the display, so
-    // the display never resets the key state that HeldKeys sets.
+    // A shown dialog has the keyboard focus on its list.
     explicit ListDialog(bool shown = false);
     ~ListDialog() override;
 
@@ -68,6 +67,9 @@ public:
 
     // Sends a key press to the list window as the keyboard would deliver it.
     void pressKey(UINT key) const;
+    // Types key with the held keys down, through the thread's input queue:
+    // every key is down and up again before any of it is handled.
+    void type(const std::vector<WORD>& held, WORD key) const;
 
 private:
     std::unique_ptr<FileListView> list;
@@ -102,21 +104,5 @@ std::vector<std::wstring> paths(const MainDialog& dialog);
 // after the other with a space between.
 std::wstring quoted(const std::wstring& path);
 std::wstring quoted(const std::vector<std::wstring>& paths);
-
-// Holds keys down in the keyboard state that GetAsyncKeyState reads, and lets
-// them go again when it goes away. Keys the display's own key state took back
-// while pending window events were handled are sent again.
-class HeldKeys
-{
-public:
-    explicit HeldKeys(std::vector<WORD> keys);
-    ~HeldKeys();
-    HeldKeys(const HeldKeys&) = delete;
-    HeldKeys& operator=(const HeldKeys&) = delete;
-
-private:
-    static void send(WORD key, bool up);
-    std::vector<WORD> keys;
-};
 
 } // namespace testing_support

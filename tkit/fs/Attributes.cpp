@@ -18,6 +18,14 @@ std::optional<DWORD> fileAttributes(const wchar_t* path)
     return fileAttributes(PlatformPath(path));
 }
 
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileAttributeData(const PlatformPath& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.name(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return data;
+}
+
 bool setFileAttributes(const PlatformPath& path, DWORD attributes)
 {
     return SetFileAttributesW(path.name(), attributes) != FALSE;

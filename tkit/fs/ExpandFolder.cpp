@@ -49,7 +49,7 @@ public:
         level.identity = identity;
         if (identity && identified == depth)
         {
-            identities.insert(*identity);
+            remember(*identity);
             ++identified;
         }
         if (link)
@@ -90,12 +90,19 @@ public:
             if (!level.identity)
                 level.identity = folderIdentity(level.search.folder());
             if (level.identity)
-                identities.insert(*level.identity);
+                remember(*level.identity);
         }
         return identities.find(identity) != identities.end();
     }
 
 private:
+    // A folder whose file system gives no id is never taken for another.
+    void remember(const FolderIdentity& identity)
+    {
+        if (identity.known())
+            identities.insert(identity);
+    }
+
     std::vector<std::unique_ptr<Level>> levels;
     size_t depth = 0;
     // Levels [0, identified) have had their identity read and put into the set.

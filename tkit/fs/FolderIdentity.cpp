@@ -2,8 +2,24 @@
 
 #include "tkit/fs/PathStrings.h"
 
+#include <cstring>
+
 namespace tkit
 {
+
+namespace
+{
+
+// Windows 8 and later: FileIdInfo, the volume's 64-bit serial number and the
+// file's 128-bit id (on ReFS the 64-bit index is not unique).
+constexpr auto fileIdInfoClass = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+struct FileIdInformation
+{
+    ULONGLONG volumeSerialNumber;
+    BYTE fileId[16];
+};
+
+} // namespace
 
 std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
 {
@@ -14,15 +30,24 @@ std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return std::nullopt;
+    std::optional<FolderIdentity> id;
+    FileIdInformation wide = {};
     BY_HANDLE_FILE_INFORMATION info = {};
-    const BOOL ok = GetFileInformationByHandle(handle, &info);
+    if (GetFileInformationByHandleEx(handle, fileIdInfoClass, &wide, sizeof wide))
+    {
+        id.emplace();
+        id->volume = wide.volumeSerialNumber;
+        std::memcpy(&id->idLow, wide.fileId, sizeof id->idLow);
+        std::memcpy(&id->idHigh, wide.fileId + sizeof id->idLow, sizeof id->idHigh);
+    }
+    else if (GetFileInformationByHandle(handle, &info))
+    {
+        id.emplace();
+        id->volume = info.dwVolumeSerialNumber;
+        id->idLow =
+            (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
     CloseHandle(handle);
-    if (!ok)
-        return std::nullopt;
-    FolderIdentity id;
-    id.volume = info.dwVolumeSerialNumber;
-    id.indexHigh = info.nFileIndexHigh;
-    id.indexLow = info.nFileIndexLow;
     return id;
 }
 

@@ -150,7 +150,8 @@ std::wstring withoutLongPathPrefix(const std::wstring& path)
 
 std::wstring addTrailingSeparator(const std::wstring& path)
 {
-    if (path.empty())
+    // A bare drive names its current folder: a separator would make it the root.
+    if (path.empty() || (path.size() == 2 && path[1] == L':'))
         return path;
     size_t last = path.rfind(L'\\');
     wchar_t separator = L'\\';

@@ -32,6 +32,8 @@ std::wstring withoutLongPathPrefix(const std::wstring& path);
 // Appends withoutLongPathPrefix(path) to out.
 void appendWithoutLongPathPrefix(std::wstring& out, const std::wstring& path);
 // The path ending in a separator; a path with only forward slashes gets one more.
+// A bare drive ("D:", that drive's current folder) stays as it is: a name
+// joined on names the entry in that folder, as Windows resolves "D:name".
 std::wstring addTrailingSeparator(const std::wstring& path);
 // Appends the pieces of text between any of the separator characters; empty pieces are dropped.
 void splitAtAny(StringList* list, const std::wstring& text, const wchar_t* separators);

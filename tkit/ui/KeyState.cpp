@@ -10,4 +10,9 @@ bool isKeyDown(int virtualKey)
     return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
+bool isKeyDownForMessage(int virtualKey)
+{
+    return (GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
 } // namespace tkit
