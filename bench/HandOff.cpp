@@ -151,7 +151,8 @@ double newWindow(const std::wstring& arguments, const std::wstring& folder, int 
 }
 
 // A start with the arguments that hands them to the open window: seconds until it has ended.
-double handOff(const std::wstring& arguments, const std::wstring& folder, int rows)
+double handOff(const std::wstring& arguments, const std::wstring& folder,
+               const std::vector<std::wstring>& rows)
 {
     FileListView& list = *benchRun.dialog->list();
     list.deleteAllItems();
@@ -172,9 +173,14 @@ double handOff(const std::wstring& arguments, const std::wstring& folder, int ro
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    if (list.itemCount() != rows)
+    // Every path once, in order.
+    bool same = list.itemCount() == static_cast<int>(rows.size());
+    for (int row = 0; same && row < list.itemCount(); ++row)
+        same = list.path(row) == rows[static_cast<size_t>(row)];
+    if (!same)
     {
-        std::printf("  hand-off: %d rows, expected %d\n", list.itemCount(), rows);
+        std::printf("  hand-off: %d rows, not the %zu paths in order\n", list.itemCount(),
+                    rows.size());
         benchRun.ok = false;
     }
     return seconds;
@@ -214,8 +220,8 @@ void CALLBACK runBenchmark(HWND, UINT, UINT_PTR timer, DWORD)
         added.push_back(newWindowAdds(paths));
         newOne.push_back(newWindow(one, folder, 1));
         newAll.push_back(newWindow(all, folder, pathCount));
-        handOne.push_back(handOff(one, folder, 1));
-        handAll.push_back(handOff(all, folder, pathCount));
+        handOne.push_back(handOff(one, folder, {paths.front()}));
+        handAll.push_back(handOff(all, folder, paths));
     }
     const auto perPath = [](const std::vector<double>& several, const std::vector<double>& single) {
         return (median(several) - median(single)) / (pathCount - 1) * 1e6;
