@@ -23,6 +23,7 @@
 #include <windowsx.h>
 
 #include <optional>
+#include <utility>
 
 namespace
 {
@@ -36,6 +37,9 @@ constexpr UINT fitColumnsMessage = WM_APP + 1;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 // WM_COPYGLOBALDATA: carries a drop's data ahead of WM_DROPFILES.
 constexpr UINT copyGlobalDataMessage = 0x0049;
+// The timer that ends a burst of hand-offs, and its tick in milliseconds.
+constexpr UINT_PTR handOffTimer = 1;
+constexpr UINT handOffTick = 100;
 
 } // namespace
 
@@ -48,6 +52,7 @@ MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, s
 
 MainDialog::~MainDialog()
 {
+    handOffPause.reset();
     anchor.reset();
     listView.reset();
 }
@@ -372,11 +377,30 @@ INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
     // opens a window of its own with it.
     const std::optional<std::wstring> path = closing ? std::nullopt : handedOverPath(data);
     if (path)
+    {
+        // The path is taken: the second start goes on with its next path while
+        // this one is added, and that one waits until this one is in, so the
+        // paths keep their order.
+        ReplyMessage(TRUE);
+        pauseForHandOffs();
         listView->addPath(*path, addRecursively);
+    }
     // A dialog answers WM_COPYDATA through its message result, set last: the
     // list's notifications during the add set it too.
     setMessageResult(path ? TRUE : 0);
     return path ? TRUE : 0;
+}
+
+void MainDialog::pauseForHandOffs()
+{
+    // A full command line hands over some 1,450 paths, one message each:
+    // repainting the list after each would cost many times the path itself.
+    // The list repaints once no path has come for a tick of the timer.
+    ++handOffsSinceTick;
+    if (handOffPause)
+        return;
+    handOffPause = std::make_unique<tkit::RedrawPause>(*listView);
+    SetTimer(window, handOffTimer, handOffTick, nullptr);
 }
 
 INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -401,6 +425,13 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         // Not handled here: the system goes on to give the controls new fonts.
+        return 0;
+    case WM_TIMER:
+        if (wParam == handOffTimer && std::exchange(handOffsSinceTick, 0) == 0)
+        {
+            KillTimer(window, handOffTimer);
+            handOffPause.reset();
+        }
         return 0;
     case fitColumnsMessage:
         fitTimeColumn();

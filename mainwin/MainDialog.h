@@ -2,6 +2,7 @@
 
 #include "tkit/ui/Dialog.h"
 #include "tkit/ui/Menu.h"
+#include "tkit/ui/RedrawPause.h"
 
 #include <memory>
 #include <string>
@@ -66,6 +67,8 @@ private:
     bool ask(const wchar_t* question) const;
     void updateCheckMarks() const;
     INT_PTR takeHandOff(const COPYDATASTRUCT* data);
+    // Keeps the list from repainting for every path of a burst of hand-offs.
+    void pauseForHandOffs();
     // Widens the time column to show every timestamp text whole.
     void fitTimeColumn();
     // The window moved to a display of another scale.
@@ -75,6 +78,10 @@ private:
     std::unique_ptr<ResizeAnchor> anchor;
     // What the last restore wrote, for an undo.
     std::unique_ptr<RestoreRecord> lastRestore;
+    // Held while hand-offs come in; the list repaints when it goes.
+    std::unique_ptr<tkit::RedrawPause> handOffPause;
+    // Hand-offs since the last tick of the hand-off timer.
+    int handOffsSinceTick = 0;
     size_t firstStartPath;
     int minHeight = 0;
     int minWidth = 0;
