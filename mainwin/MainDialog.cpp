@@ -345,11 +345,7 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 INT_PTR MainDialog::onDropFiles(HDROP drop)
 {
     const tkit::DropFiles files(drop);
-    std::vector<std::wstring> names;
-    const UINT count = files.count();
-    for (UINT index = 0; index < count; ++index)
-        names.push_back(files.name(index));
-    addPaths(names);
+    addPaths(files.names());
     return TRUE;
 }
 

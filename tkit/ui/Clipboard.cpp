@@ -1,5 +1,7 @@
 #include "tkit/ui/Clipboard.h"
 
+#include "tkit/ui/DropFiles.h"
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -68,15 +70,7 @@ std::optional<std::vector<std::wstring>> Clipboard::files() const
     auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
     if (drop == nullptr)
         return std::nullopt;
-    std::vector<std::wstring> names;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT index = 0; index < count; ++index)
-    {
-        std::wstring name(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
-        name.resize(DragQueryFileW(drop, index, name.data(), static_cast<UINT>(name.size())));
-        names.push_back(std::move(name));
-    }
-    return names;
+    return DropFiles::namesOfDrop(drop);
 }
 
 bool Clipboard::holdsFilesOrText()

@@ -28,6 +28,7 @@ TEST(DropFiles, GivesTheCountAndEveryNameWhole)
         for (UINT i = 0; i < names.size(); ++i)
             EXPECT_EQ(files.name(i), names[i]) << i;
         EXPECT_EQ(files.name(static_cast<UINT>(names.size())), L"") << "past the last name";
+        EXPECT_EQ(files.names(), names) << "all at once";
         EXPECT_TRUE(testing_support::dropIsHeld(drop)) << "asking must not release the handle";
     }
     EXPECT_FALSE(testing_support::dropIsHeld(drop));
@@ -76,6 +77,7 @@ TEST(DropFiles, ANullHandleHasNoNamesAndNothingToRelease)
     const tkit::DropFiles files(nullptr);
     EXPECT_EQ(files.count(), 0u);
     EXPECT_EQ(files.name(0), L"");
+    EXPECT_TRUE(files.names().empty());
 }
 
 } // namespace
