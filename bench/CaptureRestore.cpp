@@ -21,10 +21,10 @@
 //   bench_CaptureRestore memory <folder>           the memory process
 
 #include "support/BenchTree.h"
+#include "support/InMainWindow.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
-#include "tkit/ui/CommandLine.h"
 
 #include <windows.h>
 
@@ -244,14 +244,10 @@ void CALLBACK reportMemory(HWND, UINT, UINT_PTR timer, DWORD)
 // The memory process: a main dialog with "-r folder" as its command line.
 int measureMemory(const std::wstring& folder)
 {
-    const std::wstring line = L"chronoguard.exe -r \"" + folder + L"\"";
-    const tkit::CommandLine commandLine(line.c_str());
     // Measured before the dialog exists, so that the figure holds the dialog too.
     memoryRun.before = memoryNow();
-    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
-    memoryRun.dialog = &dialog;
-    SetTimer(nullptr, 0, 0, reportMemory);
-    dialog.runModal(nullptr);
+    bench::runInMainWindow(memoryRun.dialog, reportMemory,
+                           L"chronoguard.exe -r \"" + folder + L"\"");
     return 0;
 }
 
@@ -464,12 +460,7 @@ int main(int argc, char** argv)
     }
     benchRun.largest = largest;
 
-    const tkit::CommandLine commandLine(L"chronoguard.exe");
-    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
-    benchRun.dialog = &dialog;
-    // The benchmarks run inside the dialog's own modal loop, as the program's work does.
-    SetTimer(nullptr, 0, 0, runBenchmarks);
-    dialog.runModal(nullptr);
+    bench::runInMainWindow(benchRun.dialog, runBenchmarks);
     if (!benchRun.ok)
         std::printf("some rows or files did not come out as expected\n");
     return benchRun.ok ? 0 : 1;

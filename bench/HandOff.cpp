@@ -13,12 +13,12 @@
 //
 //   bench_HandOff [rounds]
 
+#include "support/BenchTree.h"
+#include "support/InMainWindow.h"
 #include "mainwin/MainDialog.h"
 #include "mainwin/WindowTitle.h"
 #include "stamps/FileListView.h"
-#include "tkit/ui/CommandLine.h"
 #include "tkit/ui/RedrawPause.h"
-#include "support/BenchTree.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -252,12 +252,8 @@ int main(int argc, char** argv)
 {
     if (argc > 1)
         benchRun.rounds = std::max(1, std::atoi(argv[1]));
-    const tkit::CommandLine commandLine(L"chronoguard.exe");
-    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
-    benchRun.dialog = &dialog;
     // The benchmark runs inside the open window's own modal loop, where hand-offs arrive.
-    SetTimer(nullptr, 0, 0, runBenchmark);
-    dialog.runModal(nullptr);
+    bench::runInMainWindow(benchRun.dialog, runBenchmark);
     if (!benchRun.ok)
         std::printf("some run did not come out as expected\n");
     return benchRun.ok ? 0 : 1;

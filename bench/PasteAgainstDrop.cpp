@@ -6,9 +6,9 @@
 //   bench_PasteAgainstDrop [files=100000] [rounds=3]
 
 #include "support/BenchTree.h"
+#include "support/InMainWindow.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/FileListView.h"
-#include "tkit/ui/CommandLine.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -65,20 +65,14 @@ void putText(HWND owner, const std::wstring& text)
     CloseClipboard();
 }
 
-// The files of a folder, one level.
-std::vector<std::wstring> filesOf(const std::wstring& folder)
+// Every file of the tree below root.
+std::vector<std::wstring> filesBelow(const std::wstring& root)
 {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-    {
+    bench::walkTree(root, [&](const std::wstring& folder, const WIN32_FIND_DATAW& found) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(folder + L"\\" + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    });
     return names;
 }
 
@@ -95,8 +89,10 @@ void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
     MainDialog& dialog = *run.dialog;
     FileListView& list = *dialog.list();
     const std::wstring root = bench::scratchPath(L"paste");
-    bench::generateTree(root, run.files, {run.files + 1, 0});
-    const std::vector<std::wstring> names = filesOf(root);
+    // Folders of a thousand entries: a folder of a hundred thousand files is
+    // slow to make under Wine.
+    bench::generateTree(root, run.files, {1000, 10});
+    const std::vector<std::wstring> names = filesBelow(root);
 
     // The text Ctrl+C makes of the dropped rows.
     std::wstring copied;
@@ -145,11 +141,7 @@ int main(int argc, char** argv)
         run.files = std::max(1, std::atoi(argv[1]));
     if (argc > 2)
         run.rounds = std::max(1, std::atoi(argv[2]));
-    const tkit::CommandLine commandLine(L"chronoguard.exe");
-    MainDialog dialog(GetModuleHandleW(nullptr), &commandLine);
-    run.dialog = &dialog;
-    SetTimer(nullptr, 0, 0, measure);
-    dialog.runModal(nullptr);
+    bench::runInMainWindow(run.dialog, measure);
     if (!run.ok)
         std::printf("some rows did not come out as expected\n");
     return run.ok ? 0 : 1;
