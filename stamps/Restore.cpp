@@ -7,6 +7,7 @@
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
+#include "tkit/fs/TimeWriter.h"
 
 #include <optional>
 #include <vector>
@@ -31,11 +32,9 @@ bool carries(const WIN32_FILE_ATTRIBUTE_DATA& data, const FILETIME& utc)
 }
 
 // Writes utc as the entry's last-write time, unless it carries that time
-// already: then it is not opened and no attribute is written. A read-only file
-// cannot be opened for writing: its bit is cleared for the write and put back,
-// whatever the write gave. False when the time could not be written. When the
-// time is written, noted holds the time the file had, read on the handle that
-// writes; otherwise it is left alone.
+// already: then it is not opened and no attribute is written. False when the
+// time could not be written. When the time is written, noted holds the time
+// the file had, read on the handle that writes; otherwise it is left alone.
 bool writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc, WrittenTime& noted)
 {
     const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
@@ -43,23 +42,15 @@ bool writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc, W
         return false;
     if (carries(*data, utc))
         return true;
-    const DWORD attributes = data->dwFileAttributes;
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly)
-        tkit::setFileAttributes(target, attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-
-    tkit::File file;
-    file.open(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ);
-    FILETIME before = {};
-    const bool beforeKnown = file.readLastWriteTime(before);
-    const bool written = file.handle() != INVALID_HANDLE_VALUE && file.writeLastWriteTime(utc);
-    if (written && beforeKnown)
-        noted = {true, before, utc};
-
-    if (readOnly)
-        tkit::setFileAttributes(target, attributes);
-    file.close();
-    return written;
+    return tkit::writeTimes(target, data->dwFileAttributes, [&](const tkit::File& file) {
+        FILETIME before = {};
+        const bool beforeKnown = file.readLastWriteTime(before);
+        if (!file.writeLastWriteTime(utc))
+            return false;
+        if (beforeKnown)
+            noted = {true, before, utc};
+        return true;
+    });
 }
 
 // A row whose time was written (or already there), to be checked once the pass is done.

@@ -5,6 +5,7 @@
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
+#include "tkit/fs/TimeWriter.h"
 
 #include <map>
 #include <optional>
@@ -12,28 +13,18 @@
 namespace
 {
 
-// Writes before back when the file still has the time written. A read-only
-// file has its bit cleared for the write and put back afterwards.
+// Writes before back when the file still has the time written, read-only
+// files included.
 bool writeBack(const std::wstring& path, const WrittenTime& time)
 {
     const tkit::PlatformPath target(path);
     const std::optional<DWORD> attributes = tkit::fileAttributes(target);
-    if (!attributes)
-        return false;
-    const bool readOnly = (*attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly)
-        tkit::setFileAttributes(target, *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-
-    tkit::File file;
-    FILETIME current = {};
-    const bool written = file.open(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ) &&
-                         file.readLastWriteTime(current) &&
-                         CompareFileTime(&current, &time.written) == 0 &&
-                         file.writeLastWriteTime(time.before);
-
-    if (readOnly)
-        tkit::setFileAttributes(target, *attributes);
-    return written;
+    return attributes && tkit::writeTimes(target, *attributes, [&](const tkit::File& file) {
+               FILETIME current = {};
+               return file.readLastWriteTime(current) &&
+                      CompareFileTime(&current, &time.written) == 0 &&
+                      file.writeLastWriteTime(time.before);
+           });
 }
 
 } // namespace
