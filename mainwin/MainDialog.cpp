@@ -74,7 +74,8 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
 
     GetWindowRect(listView->window, &rect);
     listView->insertColumn(FileListView::pathColumn, L"ファイル名", rect.right - rect.left);
-    listView->insertColumn(FileListView::timeColumn, L"更新日時", tkit::scaled(timeColumnWidth, dpi));
+    listView->insertColumn(FileListView::timeColumn, L"更新日時",
+                           tkit::scaled(timeColumnWidth, dpi));
     fitTimeColumn();
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 

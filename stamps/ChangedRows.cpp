@@ -18,7 +18,8 @@ int selectChangedRows(FileListView& list)
         // as long as the file is still there.
         const tkit::PlatformPath path(list.path(row));
         const std::wstring current = FileListView::currentTimeText(path);
-        if (current == list.timeText(row) && (!current.empty() || tkit::fileAttributes(path).has_value()))
+        if (current == list.timeText(row) &&
+            (!current.empty() || tkit::fileAttributes(path).has_value()))
             continue;
         list.setItemState(row, LVIS_SELECTED, LVIS_SELECTED);
         if (changed++ == 0)

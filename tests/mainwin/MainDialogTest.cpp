@@ -436,7 +436,11 @@ TEST(MainDialog, PasteAddsGoodLinesAndCopiedFilesAndNamesTheLinesNotTaken)
          {},
          {tree, treeTime, b, bTime, a, some},
          L"1" + notTaken + a + L"\tgarbage"},
-        {"files copied in the shell, as a drop", L"", {tree, a}, {tree, treeTime, b, bTime, a, aTime}, L""},
+        {"files copied in the shell, as a drop",
+         L"",
+         {tree, a},
+         {tree, treeTime, b, bTime, a, aTime},
+         L""},
     };
     for (const auto& c : cases)
     {
@@ -470,7 +474,8 @@ std::vector<int> greyedItems()
     auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     for (const int id : {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
                          IDM_SELECT_CHANGED, IDM_COPY, IDM_PASTE})
-        if (menu != nullptr && (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
+        if (menu != nullptr &&
+            (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
             greyed.push_back(id);
     EndMenu();
     return greyed;
@@ -488,10 +493,16 @@ TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNo
         const wchar_t* clipboard;
         std::vector<int> greyed;
     } cases[] = {
-        {"an empty list, an empty clipboard", L"", false, nullptr,
+        {"an empty list, an empty clipboard",
+         L"",
+         false,
+         nullptr,
          {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_COPY,
           IDM_PASTE}},
-        {"a row, none selected, text on the clipboard", quoted(a), false, L"x",
+        {"a row, none selected, text on the clipboard",
+         quoted(a),
+         false,
+         L"x",
          {IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_COPY}},
         {"a selected row", quoted(a), true, nullptr, {IDM_UNDO, IDM_PASTE}},
     };
@@ -552,7 +563,10 @@ TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
         .then([&] { window.close(); });
     window.run();
     EXPECT_EQ(question, L"復元を元に戻しますか？");
-    EXPECT_EQ(message, L"1 個のファイルは復元の後に変更されたか見つからないため、元に戻しませんでした。\n\n" + file);
+    EXPECT_EQ(
+        message,
+        L"1 個のファイルは復元の後に変更されたか見つからないため、元に戻しませんでした。\n\n" +
+            file);
     EXPECT_EQ(testing_support::lastWriteTicks(file), touched + 1);
 }
 

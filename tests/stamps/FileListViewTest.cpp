@@ -440,7 +440,8 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
             const std::wstring path = list.path(row);
             const int kind = c.rows[static_cast<size_t>(row)];
             if (kind == 1)
-                testing_support::setLastWriteTicks(path, testing_support::lastWriteTicks(path) + 10'000);
+                testing_support::setLastWriteTicks(path,
+                                                   testing_support::lastWriteTicks(path) + 10'000);
             if (kind >= 3)
                 list.setTimeText(row, L"");
             if (kind == 2 || kind == 4)

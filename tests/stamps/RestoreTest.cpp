@@ -453,7 +453,8 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
         EXPECT_EQ(left.first, c.left == 0 ? L"" : file);
         EXPECT_EQ(statuses.front(), c.after == 4 ? EntryStatus::Unset : c.status);
         EXPECT_EQ(statuses.back(), EntryStatus::Unset) << "the untouched file's row";
-        EXPECT_EQ(c.timeAfterUndo != 0 && (attributesOf(file) & FILE_ATTRIBUTE_READONLY), c.after == 3);
+        EXPECT_EQ(c.timeAfterUndo != 0 && (attributesOf(file) & FILE_ATTRIBUTE_READONLY),
+                  c.after == 3);
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }

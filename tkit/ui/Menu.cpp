@@ -56,7 +56,8 @@ void Menu::setChecked(UINT commandId, bool checked) const
 void Menu::setEnabled(UINT commandId, bool enabled) const
 {
     if (popup != nullptr)
-        EnableMenuItem(popup, commandId, enabled ? UINT{MF_BYCOMMAND | MF_ENABLED} : UINT{MF_BYCOMMAND | MF_GRAYED});
+        EnableMenuItem(popup, commandId,
+                       enabled ? UINT{MF_BYCOMMAND | MF_ENABLED} : UINT{MF_BYCOMMAND | MF_GRAYED});
 }
 
 UINT Menu::track(HWND owner, POINT at) const
@@ -65,8 +66,8 @@ UINT Menu::track(HWND owner, POINT at) const
         return 0;
     // The owner must be in front for the menu to close when the user clicks elsewhere.
     SetForegroundWindow(owner);
-    const BOOL chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                       at.x, at.y, 0, owner, nullptr);
+    const BOOL chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                       at.y, 0, owner, nullptr);
     return static_cast<UINT>(chosen);
 }
 
