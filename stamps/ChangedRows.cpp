@@ -1,6 +1,7 @@
 #include "stamps/ChangedRows.h"
 
 #include "stamps/FileListView.h"
+#include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/PlatformPath.h"
 
@@ -8,6 +9,8 @@
 
 int selectChangedRows(FileListView& list)
 {
+    // Selecting rows one by one would repaint each: paint once at the end.
+    const tkit::RedrawPause pause(list);
     list.setItemState(-1, 0, LVIS_SELECTED);
     int first = -1;
     int changed = 0;

@@ -69,8 +69,12 @@ void FileListView::setStatus(int row, EntryStatus status)
 
 void FileListView::addPath(const std::wstring& path, bool recursive)
 {
+    addPath(tkit::PlatformPath(path), recursive);
+}
+
+void FileListView::addPath(const tkit::PlatformPath& target, bool recursive)
+{
     // The folder test and the row's open name the entry by the same name.
-    const tkit::PlatformPath target(path);
     if (!recursive || !tkit::isDirectory(target))
     {
         addEntry(target);
@@ -81,7 +85,7 @@ void FileListView::addPath(const std::wstring& path, bool recursive)
     tkit::RedrawPause pause(*this);
     addEntry(target);
     tkit::StringList entries;
-    tkit::expandFolder(&entries, path.c_str());
+    tkit::expandFolder(&entries, target.path().c_str());
     reserveItems(static_cast<size_t>(itemCount()) + entries.size());
     for (const std::wstring& entry : entries)
         addEntry(entry);

@@ -34,6 +34,7 @@ public:
 
     // Adds a row for path and, for a folder when recursive is set, rows for its whole tree.
     void addPath(const std::wstring& path, bool recursive);
+    void addPath(const tkit::PlatformPath& path, bool recursive);
     // Adds one checked row with the path's last-write time.
     void addEntry(const std::wstring& path);
     void addEntry(const tkit::PlatformPath& path);

@@ -4,6 +4,7 @@
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
+#include "tkit/fs/PlatformPath.h"
 
 #include <string_view>
 
@@ -58,9 +59,10 @@ PasteRefusals pasteText(FileListView& list, const std::wstring& text, bool recur
             if (time.empty())
             {
                 // Like a drop, which brings only paths that are there.
-                taken = tkit::pathExists(path.c_str());
+                const tkit::PlatformPath target(path);
+                taken = tkit::fileAttributes(target).has_value();
                 if (taken)
-                    list.addPath(path, recursive);
+                    list.addPath(target, recursive);
             }
             else
             {
