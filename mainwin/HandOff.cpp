@@ -1,5 +1,9 @@
 #include "mainwin/HandOff.h"
 
+#include "stamps/FileListView.h"
+#include "tkit/ui/RedrawPause.h"
+
+#include <utility>
 #include <vector>
 
 std::optional<std::wstring> handedOverPath(const COPYDATASTRUCT* data)
@@ -25,4 +29,46 @@ bool sendHandOff(HWND window, const std::wstring& path)
     data.cbData = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
     data.lpData = buffer.data();
     return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
+}
+
+namespace
+{
+
+// The timer that ends a burst of hand-offs, and its tick in milliseconds.
+constexpr UINT_PTR burstTimer = 1;
+constexpr UINT burstTick = 100;
+
+} // namespace
+
+HandOffIntake::HandOffIntake(HWND intakeWindow, FileListView& intakeList)
+    : window(intakeWindow), list(intakeList)
+{
+}
+
+HandOffIntake::~HandOffIntake() = default;
+
+bool HandOffIntake::take(const COPYDATASTRUCT* data, bool recursive)
+{
+    const std::optional<std::wstring> path = handedOverPath(data);
+    if (!path)
+        return false;
+    ReplyMessage(TRUE);
+    // A full command line hands over some 1,450 paths, one message each:
+    // repainting the list after each would cost many times the path itself.
+    ++sinceTick;
+    if (!pause)
+    {
+        pause = std::make_unique<tkit::RedrawPause>(list);
+        SetTimer(window, burstTimer, burstTick, nullptr);
+    }
+    list.addPath(*path, recursive);
+    return true;
+}
+
+void HandOffIntake::timerTicked(UINT_PTR timer)
+{
+    if (timer != burstTimer || std::exchange(sinceTick, 0) != 0)
+        return;
+    KillTimer(window, burstTimer);
+    pause.reset();
 }

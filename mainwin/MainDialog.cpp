@@ -3,13 +3,11 @@
 #include "mainwin/HandOff.h"
 #include "mainwin/ResizeAnchor.h"
 #include "mainwin/WindowTitle.h"
-#include "stamps/ChangedRows.h"
 #include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
 #include "stamps/ListClipboard.h"
 #include "stamps/Restore.h"
-#include "stamps/RestoreRecord.h"
-#include "tkit/ui/Clipboard.h"
+#include "stamps/SelectChanged.h"
 #include "tkit/ui/CommandLine.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
@@ -22,37 +20,30 @@
 
 #include <windowsx.h>
 
-#include <optional>
-#include <utility>
 
 namespace
 {
 
-// Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little
-// more leaves room for the padding of other systems.
+// The time column's width at 100 %, before it is fitted to the font.
 constexpr int timeColumnWidth = 140;
-constexpr int cellPadding = 16;
 // Sent to itself after a change of scale, once the controls have their new fonts.
 constexpr UINT fitColumnsMessage = WM_APP + 1;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 // WM_COPYGLOBALDATA: carries a drop's data ahead of WM_DROPFILES.
 constexpr UINT copyGlobalDataMessage = 0x0049;
-// The timer that ends a burst of hand-offs, and its tick in milliseconds.
-constexpr UINT_PTR handOffTimer = 1;
-constexpr UINT handOffTick = 100;
 
 } // namespace
 
 MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
     : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
-      lastRestore(std::make_unique<RestoreRecord>()), firstStartPath(handedOver),
+      startPathsHandedOver(handedOver),
       menu(GetModuleHandleW(nullptr))
 {
 }
 
 MainDialog::~MainDialog()
 {
-    handOffPause.reset();
+    handOffs.reset();
     anchor.reset();
     listView.reset();
 }
@@ -76,7 +67,7 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     listView->insertColumn(FileListView::pathColumn, L"ファイル名", rect.right - rect.left);
     listView->insertColumn(FileListView::timeColumn, L"更新日時",
                            tkit::scaled(timeColumnWidth, dpi));
-    fitTimeColumn();
+    listView->fitTimeColumn(dpi);
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
     anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
@@ -86,10 +77,11 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     {
         const tkit::RedrawPause pause(*listView);
         const tkit::StringList& paths = commandLine->parameters();
-        for (size_t index = firstStartPath; index < paths.size(); ++index)
+        for (size_t index = startPathsHandedOver; index < paths.size(); ++index)
             listView->addPath(paths[index], addRecursively);
     }
 
+    handOffs = std::make_unique<HandOffIntake>(window, *listView);
     menu.handle = GetMenu(window);
     menu.popup = menu.submenuHolding(IDM_ADD_RECURSIVELY);
     DragAcceptFiles(window, TRUE);
@@ -106,24 +98,12 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     return TRUE;
 }
 
-void MainDialog::fitTimeColumn()
-{
-    const int width = listView->timeTextWidth() + tkit::scaled(cellPadding, dpi);
-    if (listView->columnWidth(FileListView::timeColumn) < width)
-        listView->setColumnWidth(FileListView::timeColumn, width);
-}
-
 void MainDialog::dpiChanged(UINT newDpi, const RECT& suggested)
 {
-    const auto rescaled = [&](int length) {
-        return MulDiv(length, static_cast<int>(newDpi), static_cast<int>(dpi));
-    };
-    minWidth = rescaled(minWidth);
-    minHeight = rescaled(minHeight);
-    anchor->marginWidth = rescaled(anchor->marginWidth);
-    anchor->marginHeight = rescaled(anchor->marginHeight);
-    for (const int column : {FileListView::pathColumn, FileListView::timeColumn})
-        listView->setColumnWidth(column, rescaled(listView->columnWidth(column)));
+    minWidth = MulDiv(minWidth, static_cast<int>(newDpi), static_cast<int>(dpi));
+    minHeight = MulDiv(minHeight, static_cast<int>(newDpi), static_cast<int>(dpi));
+    anchor->rescale(dpi, newDpi);
+    listView->rescaleColumns(dpi, newDpi);
     dpi = newDpi;
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -156,6 +136,12 @@ void MainDialog::tell(const std::wstring& text, UINT icon) const
     tkit::tell(window, text.c_str(), windowTitle().c_str(), icon);
 }
 
+void MainDialog::tellSkipped(const Skipped& skipped, const wchar_t* format, UINT icon) const
+{
+    if (skipped.count > 0)
+        tell(tkit::formatString(format, skipped.count) + L"\n\n" + skipped.first, icon);
+}
+
 INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 {
     if (listView->itemCount() == 0)
@@ -163,66 +149,46 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
     if (confirmBeforeRestore && !ask(L"タイムスタンプを復元しますか？"))
         return 0;
     restoreTimestamps();
-    // Show the new row colours at once.
-    InvalidateRect(listView->window, nullptr, FALSE);
+    // No repaint is asked for here: the restore pauses the list's repainting,
+    // and the list repaints whole, new colours and all, when the pause ends.
+    // Returning 0 keeps the window open: the base ends a dialog on OK otherwise.
     return 0;
 }
 
 void MainDialog::restoreTimestamps()
 {
-    restoreCheckedRows(*listView, lastRestore.get());
+    lastRestore = restoreCheckedRows(*listView);
 }
 
 void MainDialog::undoRestore()
 {
-    if (lastRestore->empty())
+    if (lastRestore.empty())
         return;
     if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
         return;
-    const RestoreRecord::LeftFiles left = lastRestore->undo(*listView);
-    InvalidateRect(listView->window, nullptr, FALSE);
-    if (left.count > 0)
-        tell(tkit::formatString(L"%d 個のファイルは復元の後に変更されたか見つからないため、"
-                                L"元に戻しませんでした。\n\n%ls",
-                                left.count, left.first.c_str()),
-             MB_ICONINFORMATION);
+    // Like a restore, the undo repaints the list when its pause ends.
+    tellSkipped(lastRestore.undo(*listView),
+                L"%d 個のファイルは復元の後に変更されたか見つからないため、"
+                L"元に戻しませんでした。",
+                MB_ICONINFORMATION);
 }
 
 void MainDialog::editEntry()
 {
-    editSelectedRow(*listView, window);
+    ::editEntry(*listView, window);
 }
 
 void MainDialog::paste()
 {
-    // The clipboard is read and closed again before any row is added.
-    std::optional<std::vector<std::wstring>> files;
-    std::optional<std::wstring> text;
-    {
-        const tkit::Clipboard clipboard(window);
-        files = clipboard.files();
-        if (!files)
-            text = clipboard.text();
-    }
-    if (files)
-    {
-        addPaths(*files);
-        return;
-    }
-    if (!text)
-        return;
-    const PasteRefusals refused = pasteText(*listView, *text, addRecursively);
-    if (refused.count > 0)
-        tell(tkit::formatString(L"%d 行は追加できませんでした。\n\n%ls", refused.count,
-                                refused.first.c_str()),
-             MB_ICONWARNING);
+    tellSkipped(ListClipboard(*listView, window).paste(addRecursively),
+                L"%d 行は追加できませんでした。", MB_ICONWARNING);
 }
 
 void MainDialog::selectChanged()
 {
     if (listView->itemCount() == 0)
         return;
-    if (selectChangedRows(*listView) == 0)
+    if (::selectChanged(*listView) == 0)
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
 }
 
@@ -237,8 +203,8 @@ void MainDialog::showListMenu(POINT at)
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
-    listMenu.setEnabled(IDM_UNDO, !lastRestore->empty());
-    listMenu.setEnabled(IDM_PASTE, tkit::Clipboard::holdsFilesOrText());
+    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty());
+    listMenu.setEnabled(IDM_PASTE, ListClipboard::canPaste());
 
     // From the keyboard, the menu opens at the focused row, or at the list's corner.
     if (at.x == -1 && at.y == -1)
@@ -305,7 +271,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         listView->selectAll();
         break;
     case IDM_COPY:
-        listView->copySelected();
+        ListClipboard(*listView, window).copy();
         break;
     case IDM_PASTE:
         paste();
@@ -333,6 +299,10 @@ INT_PTR MainDialog::onNotify(WPARAM wParam, LPARAM lParam)
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header == nullptr || header->idFrom != IDC_FILE_LIST || !listView)
         return 0;
+    // The answer is both the message result and what the dialog procedure
+    // returns: a non-zero answer is then "handled", and the system gives the
+    // control the message result, the same answer; an answer of 0 is "not
+    // handled", and the system's own answer to a notification is 0 as well.
     return forwardNotify(listView->window, wParam, lParam);
 }
 
@@ -346,19 +316,8 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 INT_PTR MainDialog::onDropFiles(HDROP drop)
 {
     const tkit::DropFiles files(drop);
-    addPaths(files.names());
+    listView->addPaths(files.names(), addRecursively);
     return TRUE;
-}
-
-void MainDialog::addPaths(const std::vector<std::wstring>& paths)
-{
-    const tkit::RedrawPause pause(*listView);
-    for (const std::wstring& path : paths)
-    {
-        // Some shells count a drop of no names as one empty name.
-        if (!path.empty())
-            listView->addPath(path, addRecursively);
-    }
 }
 
 void MainDialog::updateCheckMarks() const
@@ -372,32 +331,11 @@ INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
 {
     // A window that has begun to close refuses the path, so the second start
     // opens a window of its own with it.
-    const std::optional<std::wstring> path = closing ? std::nullopt : handedOverPath(data);
-    if (path)
-    {
-        // The path is taken: the second start goes on with its next path while
-        // this one is added, and that one waits until this one is in, so the
-        // paths keep their order.
-        ReplyMessage(TRUE);
-        pauseForHandOffs();
-        listView->addPath(*path, addRecursively);
-    }
+    const BOOL taken = !closing && handOffs->take(data, addRecursively);
     // A dialog answers WM_COPYDATA through its message result, set last: the
     // list's notifications during the add set it too.
-    setMessageResult(path ? TRUE : 0);
-    return path ? TRUE : 0;
-}
-
-void MainDialog::pauseForHandOffs()
-{
-    // A full command line hands over some 1,450 paths, one message each:
-    // repainting the list after each would cost many times the path itself.
-    // The list repaints once no path has come for a tick of the timer.
-    ++handOffsSinceTick;
-    if (handOffPause)
-        return;
-    handOffPause = std::make_unique<tkit::RedrawPause>(*listView);
-    SetTimer(window, handOffTimer, handOffTick, nullptr);
+    setMessageResult(taken);
+    return taken;
 }
 
 INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -424,14 +362,10 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Not handled here: the system goes on to give the controls new fonts.
         return 0;
     case WM_TIMER:
-        if (wParam == handOffTimer && std::exchange(handOffsSinceTick, 0) == 0)
-        {
-            KillTimer(window, handOffTimer);
-            handOffPause.reset();
-        }
+        handOffs->timerTicked(wParam);
         return 0;
     case fitColumnsMessage:
-        fitTimeColumn();
+        listView->fitTimeColumn(dpi);
         return 0;
     case WM_CONTEXTMENU:
         // The list passes on what it does not handle: a right click, Shift+F10, the menu key.

@@ -1,19 +1,19 @@
 #pragma once
 
+#include "stamps/RestoreRecord.h"
+#include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
 #include "tkit/ui/Menu.h"
-#include "tkit/ui/RedrawPause.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace tkit
 {
 class CommandLine;
 }
 class FileListView;
-class RestoreRecord;
+class HandOffIntake;
 class ResizeAnchor;
 
 // The program's window: the timestamp list filling a resizable dialog, the
@@ -32,12 +32,6 @@ public:
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.
     void editEntry();
-    // Takes back the last restore, asking first when restores are confirmed.
-    void undoRestore();
-    // Adds what the clipboard holds: files as a drop adds them, or lines of text.
-    void paste();
-    // Selects the rows whose file changed since its time was taken.
-    void selectChanged();
 
     FileListView* list() const { return listView.get(); }
 
@@ -59,30 +53,31 @@ protected:
 private:
     void applyOptions();
     void clearList();
-    // Adds dropped or pasted paths, each as the settings say.
-    void addPaths(const std::vector<std::wstring>& paths);
+    // Takes back the last restore, asking first when restores are confirmed.
+    void undoRestore();
+    // Adds what the clipboard holds: files as a drop adds them, or lines of text.
+    void paste();
+    // Selects the rows whose file changed since its time was taken.
+    void selectChanged();
     // The list's context menu at a point of the screen; (-1, -1) for the keyboard.
     void showListMenu(POINT at);
     void tell(const std::wstring& text, UINT icon) const;
+    // Tells how many things a command left out, quoting the first: format
+    // takes the count.
+    void tellSkipped(const Skipped& skipped, const wchar_t* format, UINT icon) const;
     bool ask(const wchar_t* question) const;
     void updateCheckMarks() const;
     INT_PTR takeHandOff(const COPYDATASTRUCT* data);
-    // Keeps the list from repainting for every path of a burst of hand-offs.
-    void pauseForHandOffs();
-    // Widens the time column to show every timestamp text whole.
-    void fitTimeColumn();
     // The window moved to a display of another scale.
     void dpiChanged(UINT newDpi, const RECT& suggested);
 
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
+    std::unique_ptr<HandOffIntake> handOffs;
     // What the last restore wrote, for an undo.
-    std::unique_ptr<RestoreRecord> lastRestore;
-    // Held while hand-offs come in; the list repaints when it goes.
-    std::unique_ptr<tkit::RedrawPause> handOffPause;
-    // Hand-offs since the last tick of the hand-off timer.
-    int handOffsSinceTick = 0;
-    size_t firstStartPath;
+    RestoreRecord lastRestore;
+    // How many start paths another window took.
+    size_t startPathsHandedOver;
     int minHeight = 0;
     int minWidth = 0;
     // The scale that the window's sizes in pixels are at.

@@ -25,3 +25,9 @@ void ResizeAnchor::resize(int clientWidth, int clientHeight) const
         DeferWindowPos(positions, control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     EndDeferWindowPos(positions);
 }
+
+void ResizeAnchor::rescale(UINT fromDpi, UINT toDpi)
+{
+    marginWidth = MulDiv(marginWidth, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    marginHeight = MulDiv(marginHeight, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+}

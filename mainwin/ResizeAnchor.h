@@ -11,6 +11,8 @@ public:
 
     // Sizes the control for a client area of the given size; never below zero.
     void resize(int clientWidth, int clientHeight) const;
+    // Scales the margins from one display scale to another.
+    void rescale(UINT fromDpi, UINT toDpi);
 
     HWND control;
     int marginWidth = 0;

@@ -195,7 +195,7 @@ private:
 
 } // namespace
 
-void editSelectedRow(FileListView& list, HWND owner)
+void editEntry(FileListView& list, HWND owner)
 {
     const int row = list.nextItem(-1, LVNI_SELECTED);
     if (row == -1)

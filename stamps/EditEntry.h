@@ -8,4 +8,4 @@ class FileListView;
 // edit dialog, owned by owner. OK writes both texts back into the row, and a
 // row whose texts changed loses the outcome of its last restore. Does nothing
 // without a selected row.
-void editSelectedRow(FileListView& list, HWND owner);
+void editEntry(FileListView& list, HWND owner);

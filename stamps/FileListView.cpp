@@ -1,9 +1,8 @@
 #include "stamps/FileListView.h"
 
-#include "stamps/ListClipboard.h"
 #include "stamps/Timestamp.h"
-#include "tkit/ui/Clipboard.h"
 #include "tkit/ui/Contrast.h"
+#include "tkit/ui/Dpi.h"
 #include "tkit/ui/KeyState.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -14,6 +13,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace
@@ -25,6 +25,25 @@ bool ctrlAlone()
     return tkit::isKeyDownForMessage(VK_CONTROL) && !tkit::isKeyDownForMessage(VK_SHIFT) &&
            !tkit::isKeyDownForMessage(VK_MENU);
 }
+
+// The list's keys that are commands of the window: each goes to the window
+// as its menu item would, and the window's command handler does the work.
+// Keys marked ctrl act only with Ctrl alone; the others with any modifier.
+struct CommandKey
+{
+    WORD key;
+    bool ctrl;
+    int command;
+};
+constexpr CommandKey commandKeys[] = {
+    {VK_F2, false, IDM_EDIT},       {'C', true, IDM_COPY},
+    {'V', true, IDM_PASTE},         {'Z', true, IDM_UNDO},
+    {VK_F5, false, IDM_SELECT_CHANGED},
+};
+
+// Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little
+// more leaves room for the padding of other systems.
+constexpr int cellPadding = 16;
 
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
 constexpr COLORREF failedBackground = RGB(255, 203, 203);
@@ -91,6 +110,17 @@ void FileListView::addPath(const tkit::PlatformPath& target, bool recursive)
         addEntry(entry);
 }
 
+void FileListView::addPaths(const std::vector<std::wstring>& paths, bool recursive)
+{
+    const tkit::RedrawPause pause(*this);
+    for (const std::wstring& path : paths)
+    {
+        // Some shells count a drop of no names as one empty name.
+        if (!path.empty())
+            addPath(path, recursive);
+    }
+}
+
 void FileListView::addEntry(const std::wstring& path)
 {
     addEntry(tkit::PlatformPath(path));
@@ -125,26 +155,10 @@ void FileListView::captureTime(const std::wstring& path, int row)
 
 void FileListView::captureTime(const tkit::PlatformPath& path, int row)
 {
-    setTimeText(row, currentTimeText(path));
-}
-
-std::wstring FileListView::currentTimeText(const tkit::PlatformPath& path)
-{
-    FILETIME lastWrite = {};
-    bool read = false;
-    {
-        tkit::File file;
-        if (file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE))
-            read = file.readLastWriteTime(lastWrite);
-    }
-
     // A time that could not be read leaves the column empty: no text may stand
     // for a time that was never there.
-    FILETIME local = {};
-    SYSTEMTIME time = {};
-    if (read && FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time))
-        return formatTimestamp(time);
-    return {};
+    const std::optional<FILETIME> lastWrite = tkit::readLastWriteTime(path);
+    setTimeText(row, lastWrite ? timestampText(*lastWrite) : std::wstring());
 }
 
 void FileListView::deleteFirstRows(int count)
@@ -192,6 +206,20 @@ int FileListView::timeTextWidth() const
     return stringWidth(text.c_str());
 }
 
+void FileListView::fitTimeColumn(UINT dpi)
+{
+    const int width = timeTextWidth() + tkit::scaled(cellPadding, dpi);
+    if (columnWidth(timeColumn) < width)
+        setColumnWidth(timeColumn, width);
+}
+
+void FileListView::rescaleColumns(UINT fromDpi, UINT toDpi)
+{
+    for (const int column : {pathColumn, timeColumn})
+        setColumnWidth(column, MulDiv(columnWidth(column), static_cast<int>(toDpi),
+                                      static_cast<int>(fromDpi)));
+}
+
 LRESULT FileListView::onNotify(WPARAM wParam, LPARAM lParam)
 {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -236,21 +264,6 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (ctrlAlone())
                 selectAll();
         }
-        else if (wParam == 'C')
-        {
-            if (ctrlAlone())
-                copySelected();
-        }
-        else if (wParam == 'V' || wParam == 'Z')
-        {
-            // Paste and undo need the window's settings and questions.
-            if (ctrlAlone())
-                SendMessageW(parent, WM_COMMAND, wParam == 'V' ? IDM_PASTE : IDM_UNDO, 0);
-        }
-        else if (wParam == VK_F5)
-        {
-            SendMessageW(parent, WM_COMMAND, IDM_SELECT_CHANGED, 0);
-        }
         else if (wParam == VK_SPACE)
         {
             // The control handles Space in its own way (the focused box only, or
@@ -263,6 +276,10 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_DROPFILES:
+        // A drop on the list is the window's to take in: posted, so that the
+        // window reads the names after this message is done. The control still
+        // gets the message, as every message here; a list control that does
+        // not accept files leaves the handle alone, and the window releases it.
         PostMessageW(parent, WM_DROPFILES, wParam, lParam);
         break;
     default:
@@ -326,10 +343,13 @@ void FileListView::boxChanged(const NMLISTVIEW& change)
 
 void FileListView::keyDown(WORD key)
 {
-    if (key == VK_F2)
+    for (const CommandKey& command : commandKeys)
     {
-        SendMessageW(GetParent(window), WM_COMMAND, IDM_EDIT, 0);
-        return;
+        if (command.key == key && (!command.ctrl || ctrlAlone()))
+        {
+            sendCommand(command.command);
+            return;
+        }
     }
     if (key != VK_SPACE)
         return;
@@ -374,12 +394,9 @@ void FileListView::selectAll()
     setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-void FileListView::copySelected() const
+void FileListView::sendCommand(int command) const
 {
-    if (nextItem(-1, LVNI_SELECTED) == -1)
-        return;
-    tkit::Clipboard clipboard(window);
-    clipboard.setText(selectedRowsText(*this));
+    SendMessageW(parent, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
 void FileListView::deleteSelected()

@@ -35,25 +35,26 @@ public:
     // Adds a row for path and, for a folder when recursive is set, rows for its whole tree.
     void addPath(const std::wstring& path, bool recursive);
     void addPath(const tkit::PlatformPath& path, bool recursive);
+    // Adds each of several paths, as a drop brings them; empty names are skipped.
+    void addPaths(const std::vector<std::wstring>& paths, bool recursive);
     // Adds one checked row with the path's last-write time.
     void addEntry(const std::wstring& path);
     void addEntry(const tkit::PlatformPath& path);
     // Adds one checked row with a time remembered elsewhere, not read from the file.
     void addRemembered(const std::wstring& path, const std::wstring& timeText);
-    // Reads the path's last-write time into the time column of row.
+    // Reads the path's last-write time into the time column of row; a time
+    // that cannot be read leaves the column empty.
     void captureTime(const std::wstring& path, int row);
     void captureTime(const tkit::PlatformPath& path, int row);
-    // The path's last-write time as a row shows it; empty when it cannot be read.
-    static std::wstring currentTimeText(const tkit::PlatformPath& path);
     // Removes the first count rows; the rows after them stay, in their order.
     void deleteFirstRows(int count);
-    // The width of the widest timestamp text in the list's font, without padding.
-    int timeTextWidth() const;
-
     void deleteSelected();
     void selectAll();
-    // Puts the selected rows on the clipboard as text; nothing when none is selected.
-    void copySelected() const;
+
+    // Widens the time column to show every timestamp text whole at dpi.
+    void fitTimeColumn(UINT dpi);
+    // Scales the columns' widths from one display scale to another.
+    void rescaleColumns(UINT fromDpi, UINT toDpi);
 
 protected:
     LRESULT onNotify(WPARAM wParam, LPARAM lParam) override;
@@ -72,8 +73,13 @@ private:
     void drawRow(NMLVCUSTOMDRAW& draw) const;
     // Resets the status of a row whose box was just unchecked.
     void boxChanged(const NMLISTVIEW& change);
-    // F2 asks the parent to edit; Space notes and flips the rows it applies to.
+    // Keys that are commands of the window go to it; Space notes and flips
+    // the rows it applies to.
     void keyDown(WORD key);
+    // Asks the parent window to carry out a command, as its menu would.
+    void sendCommand(int command) const;
+    // The width of the widest timestamp text in the list's font, without padding.
+    int timeTextWidth() const;
     // After the control's own Space handling: every noted row flipped exactly once.
     void finishSpace();
 

@@ -2,11 +2,14 @@
 
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
+#include "tkit/ui/Clipboard.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/PlatformPath.h"
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace
 {
@@ -18,7 +21,7 @@ bool isBlank(std::wstring_view line)
 
 } // namespace
 
-std::wstring selectedRowsText(const FileListView& list)
+void ListClipboard::copy() const
 {
     std::wstring text;
     for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
@@ -29,12 +32,36 @@ std::wstring selectedRowsText(const FileListView& list)
         text += list.timeText(row);
         text += L"\r\n";
     }
-    return text;
+    if (text.empty())
+        return;
+    tkit::Clipboard clipboard(owner);
+    clipboard.setText(text);
 }
 
-PasteRefusals pasteText(FileListView& list, const std::wstring& text, bool recursive)
+Skipped ListClipboard::paste(bool recursive) const
 {
-    PasteRefusals refusals;
+    // The clipboard is read and closed again before any row is added.
+    std::optional<std::vector<std::wstring>> files;
+    std::optional<std::wstring> text;
+    {
+        const tkit::Clipboard clipboard(owner);
+        files = clipboard.files();
+        if (!files)
+            text = clipboard.text();
+    }
+    if (files)
+        list.addPaths(*files, recursive);
+    return text ? pasteText(*text, recursive) : Skipped{};
+}
+
+bool ListClipboard::canPaste()
+{
+    return tkit::Clipboard::holdsFilesOrText();
+}
+
+Skipped ListClipboard::pasteText(const std::wstring& text, bool recursive) const
+{
+    Skipped refused;
     const tkit::RedrawPause pause(list);
     const std::wstring_view all(text);
     for (size_t start = 0; start < all.size();)
@@ -64,16 +91,14 @@ PasteRefusals pasteText(FileListView& list, const std::wstring& text, bool recur
                 if (taken)
                     list.addPath(target, recursive);
             }
-            else
+            else if (const std::optional<std::wstring> shown = normalTimestamp(std::wstring(time)))
             {
-                const SYSTEMTIME local = parseTimestamp(std::wstring(time));
-                taken = utcFromLocal(local).has_value();
-                if (taken)
-                    list.addRemembered(path, formatTimestamp(local));
+                list.addRemembered(path, *shown);
+                taken = true;
             }
         }
-        if (!taken && refusals.count++ == 0)
-            refusals.first = line;
+        if (!taken)
+            refused.add(line);
     }
-    return refusals;
+    return refused;
 }

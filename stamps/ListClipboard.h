@@ -1,22 +1,34 @@
 #pragma once
 
-#include <string>
+#include "stamps/Skipped.h"
+
+#include <windows.h>
 
 class FileListView;
 
-// The selected rows as text, one line per row: the path, a tab and the time
-// text as the row shows it, each line ended by CRLF.
-std::wstring selectedRowsText(const FileListView& list);
-
-// What a paste did not take: how many lines, and the first of them.
-struct PasteRefusals
+// Copy and paste of the list's rows through the clipboard, for one owner window.
+class ListClipboard
 {
-    int count = 0;
-    std::wstring first;
-};
+public:
+    ListClipboard(FileListView& rows, HWND window) : list(rows), owner(window) {}
 
-// Adds the lines of a text to the list. "path<TAB>time" with a real date and
-// time becomes a checked row with that time; a path alone (or with an empty
-// time) that names an existing entry is added as a dropped path is; blank
-// lines are skipped, every other line is refused.
-PasteRefusals pasteText(FileListView& list, const std::wstring& text, bool recursive);
+    // Puts the selected rows on the clipboard as text, one line per row: the
+    // path, a tab and the time text as the row shows it, each line ended by
+    // CRLF. Leaves the clipboard alone when no row is selected.
+    void copy() const;
+    // Adds what the clipboard holds: copied files as a drop adds them, else the
+    // lines of a text. "path<TAB>time" with a real date and time becomes a
+    // checked row with that time; a path alone (or with an empty time) that
+    // names an existing entry is added as a dropped path is; blank lines are
+    // skipped. Gives back the lines refused.
+    Skipped paste(bool recursive) const;
+    // Whether the clipboard holds files or text to paste; asked without opening it.
+    static bool canPaste();
+
+private:
+    // Adds the lines of a pasted text.
+    Skipped pasteText(const std::wstring& text, bool recursive) const;
+
+    FileListView& list;
+    HWND owner;
+};

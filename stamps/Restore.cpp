@@ -1,7 +1,6 @@
 #include "stamps/Restore.h"
 
 #include "stamps/FileListView.h"
-#include "stamps/RestoreRecord.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
@@ -15,42 +14,42 @@
 namespace
 {
 
-// FILETIME ticks are 100 ns; a remembered time has whole milliseconds.
-constexpr unsigned long long ticksPerMillisecond = 10'000;
-
-unsigned long long millisecondsOf(const FILETIME& time)
+// Whether an entry, read without opening it, carries the row's time.
+bool carries(const tkit::PlatformPath& target, const FILETIME& utc)
 {
-    const unsigned long long ticks =
-        (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    return ticks / ticksPerMillisecond;
+    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
+    return data && sameTimestamp(data->ftLastWriteTime, utc);
 }
 
-// Whether an entry's last-write time, cut to the millisecond, is the given time.
-bool carries(const WIN32_FILE_ATTRIBUTE_DATA& data, const FILETIME& utc)
+// The outcome of writing one row's time onto its file.
+struct Written
 {
-    return millisecondsOf(data.ftLastWriteTime) == millisecondsOf(utc);
-}
+    // The file carries the time: it was written, or was there already.
+    bool done = false;
+    // What was written, where something was and the time before could be read.
+    std::optional<WrittenTime> time;
+};
 
 // Writes utc as the entry's last-write time, unless it carries that time
-// already: then it is not opened and no attribute is written. False when the
-// time could not be written. When the time is written, noted holds the time
-// the file had, read on the handle that writes; otherwise it is left alone.
-bool writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc, WrittenTime& noted)
+// already: then it is not opened and no attribute is written.
+Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc)
 {
     const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
     if (!data)
-        return false;
-    if (carries(*data, utc))
-        return true;
-    return tkit::writeTimes(target, data->dwFileAttributes, [&](const tkit::File& file) {
+        return {};
+    if (sameTimestamp(data->ftLastWriteTime, utc))
+        return {true, std::nullopt};
+    Written outcome;
+    outcome.done = tkit::writeTimes(target, data->dwFileAttributes, [&](const tkit::File& file) {
         FILETIME before = {};
         const bool beforeKnown = file.readLastWriteTime(before);
         if (!file.writeLastWriteTime(utc))
             return false;
         if (beforeKnown)
-            noted = {true, before, utc};
+            outcome.time = WrittenTime{before, utc};
         return true;
     });
+    return outcome;
 }
 
 // A row whose time was written (or already there), to be checked once the pass is done.
@@ -63,10 +62,9 @@ struct WrittenRow
 
 } // namespace
 
-void restoreCheckedRows(FileListView& list, RestoreRecord* record)
+RestoreRecord restoreCheckedRows(FileListView& list)
 {
-    if (record != nullptr)
-        record->clear();
+    RestoreRecord record;
     // The new colours show when the list next paints; with repainting on, every
     // status change would invalidate its row on the spot, at several times the
     // cost of the change itself.
@@ -79,13 +77,11 @@ void restoreCheckedRows(FileListView& list, RestoreRecord* record)
             continue;
         // Every call for the row names the entry by the same name.
         tkit::PlatformPath target(list.path(row));
-        const std::optional<FILETIME> utc = utcFromLocal(parseTimestamp(list.timeText(row)));
-        WrittenTime noted;
-        const bool done = utc && writeLastWriteTime(target, *utc, noted);
+        const std::optional<FILETIME> utc = timestampTime(list.timeText(row));
+        const Written outcome = utc ? writeLastWriteTime(target, *utc) : Written{};
         // An undo puts back what was written; a file left as it was has nothing to take back.
-        if (record != nullptr)
-            record->note(target.path(), list.status(row), noted.beforeKnown ? &noted : nullptr);
-        if (done)
+        record.note(target.path(), list.status(row), outcome.time);
+        if (outcome.done)
             written.push_back({row, std::move(target), *utc});
         else
             list.setStatus(row, EntryStatus::Failed);
@@ -95,9 +91,7 @@ void restoreCheckedRows(FileListView& list, RestoreRecord* record)
     // later row of the same file, a volume that rounds what it is given (FAT to
     // 2 s, exFAT to 10 ms) or a share that ignores the write leave another time.
     for (const WrittenRow& done : written)
-    {
-        const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(done.target);
-        list.setStatus(done.row, data && carries(*data, done.utc) ? EntryStatus::Restored
-                                                                  : EntryStatus::Failed);
-    }
+        list.setStatus(done.row,
+                       carries(done.target, done.utc) ? EntryStatus::Restored : EntryStatus::Failed);
+    return record;
 }

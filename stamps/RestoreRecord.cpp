@@ -1,6 +1,7 @@
 #include "stamps/RestoreRecord.h"
 
 #include "stamps/FileListView.h"
+#include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
@@ -8,7 +9,6 @@
 #include "tkit/fs/TimeWriter.h"
 
 #include <map>
-#include <optional>
 
 namespace
 {
@@ -21,31 +21,30 @@ bool writeBack(const std::wstring& path, const WrittenTime& time)
     const std::optional<DWORD> attributes = tkit::fileAttributes(target);
     return attributes && tkit::writeTimes(target, *attributes, [&](const tkit::File& file) {
                FILETIME current = {};
-               return file.readLastWriteTime(current) &&
-                      CompareFileTime(&current, &time.written) == 0 &&
+               return file.readLastWriteTime(current) && sameTimestamp(current, time.written) &&
                       file.writeLastWriteTime(time.before);
            });
 }
 
 } // namespace
 
-void RestoreRecord::note(const std::wstring& path, EntryStatus before, const WrittenTime* written)
+void RestoreRecord::note(const std::wstring& path, EntryStatus before,
+                         const std::optional<WrittenTime>& written)
 {
-    const bool undoable = written != nullptr && written->beforeKnown;
-    entries.push_back({path, before, undoable, undoable ? *written : WrittenTime{}});
+    entries.push_back({path, before, written});
 }
 
-RestoreRecord::LeftFiles RestoreRecord::undo(FileListView& list)
+Skipped RestoreRecord::undo(FileListView& list)
 {
     // Last first: a file restored twice in one pass (two rows of one path)
     // gets the time it had before the first write.
-    LeftFiles left;
+    Skipped left;
     std::map<std::wstring, EntryStatus> statuses;
     std::vector<Entry> taken;
     taken.swap(entries);
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
-        if (!entry->written || writeBack(entry->path, entry->time))
+        if (!entry->written || writeBack(entry->path, *entry->written))
         {
             statuses[entry->path] = entry->status;
             continue;

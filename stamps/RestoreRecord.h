@@ -1,43 +1,46 @@
 #pragma once
 
 #include "stamps/EntryStatus.h"
-#include "stamps/Restore.h"
+#include "stamps/Skipped.h"
 
+#include <windows.h>
+
+#include <optional>
 #include <string>
 #include <vector>
 
 class FileListView;
 
-// The last restore, kept in memory so that it can be taken back: for each
-// checked row its path and status before, and for each file written the time
-// it had and the time written.
+// What a restore wrote onto one file: the last-write time the file had just
+// before, and the time written.
+struct WrittenTime
+{
+    FILETIME before;
+    FILETIME written;
+};
+
+// One restore, kept in memory so that it can be taken back: for each checked
+// row its path and status before, and what was written onto its file.
 class RestoreRecord
 {
 public:
-    // Files an undo left alone: how many, and the first of them.
-    struct LeftFiles
-    {
-        int count = 0;
-        std::wstring first;
-    };
-
     bool empty() const { return entries.empty(); }
-    void clear() { entries.clear(); }
-    // Notes one row of a restore; written is null when nothing was written.
-    void note(const std::wstring& path, EntryStatus before, const WrittenTime* written);
+    // Notes one checked row; written is none where nothing was written.
+    void note(const std::wstring& path, EntryStatus before,
+              const std::optional<WrittenTime>& written);
     // Writes each noted earlier time back onto a file that still has the time
     // the restore wrote, read-only files included, and gives the rows of those
     // files and of the files not written the status they had before. Rows are
-    // found by path, whatever was deleted or edited since. Empties the record.
-    LeftFiles undo(FileListView& list);
+    // found by path, whatever was deleted or edited since. Empties the record;
+    // the files left alone because they changed since or are gone are counted.
+    Skipped undo(FileListView& list);
 
 private:
     struct Entry
     {
         std::wstring path;
         EntryStatus status;
-        bool written;
-        WrittenTime time;
+        std::optional<WrittenTime> written;
     };
 
     std::vector<Entry> entries;

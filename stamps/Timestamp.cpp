@@ -4,6 +4,36 @@
 
 #include <cstdint>
 
+namespace
+{
+
+// FILETIME ticks are 100 ns; a remembered time has whole milliseconds.
+constexpr std::uint64_t ticksPerMillisecond = 10'000;
+
+std::uint64_t millisecondsOf(const FILETIME& time)
+{
+    const std::uint64_t ticks =
+        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return ticks / ticksPerMillisecond;
+}
+
+// The fields' file time, only if it gives back exactly the same fields, so a
+// 30th of February does not slip into March.
+std::optional<FILETIME> exactFileTime(const SYSTEMTIME& fields)
+{
+    FILETIME time;
+    SYSTEMTIME check;
+    if (!SystemTimeToFileTime(&fields, &time) || !FileTimeToSystemTime(&time, &check) ||
+        check.wYear != fields.wYear || check.wMonth != fields.wMonth ||
+        check.wDay != fields.wDay || check.wHour != fields.wHour ||
+        check.wMinute != fields.wMinute || check.wSecond != fields.wSecond ||
+        check.wMilliseconds != fields.wMilliseconds)
+        return std::nullopt;
+    return time;
+}
+
+} // namespace
+
 std::wstring formatTimestamp(const SYSTEMTIME& time)
 {
     return tkit::formatString(L"%04d/%02d/%02d %02d:%02d:%02d.%03d", time.wYear, time.wMonth,
@@ -45,19 +75,38 @@ SYSTEMTIME parseTimestamp(const std::wstring& text)
     return time;
 }
 
-// The conversion must give back exactly the same fields, so a 30th of February
-// does not slip into March.
 std::optional<FILETIME> utcFromLocal(const SYSTEMTIME& localTime)
 {
-    FILETIME local;
+    const std::optional<FILETIME> local = exactFileTime(localTime);
     FILETIME utc;
-    if (!SystemTimeToFileTime(&localTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
-        return std::nullopt;
-    SYSTEMTIME check;
-    if (!FileTimeToSystemTime(&local, &check) || check.wYear != localTime.wYear ||
-        check.wMonth != localTime.wMonth || check.wDay != localTime.wDay ||
-        check.wHour != localTime.wHour || check.wMinute != localTime.wMinute ||
-        check.wSecond != localTime.wSecond || check.wMilliseconds != localTime.wMilliseconds)
+    if (!local || !LocalFileTimeToFileTime(&*local, &utc))
         return std::nullopt;
     return utc;
+}
+
+std::wstring timestampText(const FILETIME& utc)
+{
+    FILETIME local = {};
+    SYSTEMTIME time = {};
+    if (FileTimeToLocalFileTime(&utc, &local) && FileTimeToSystemTime(&local, &time))
+        return formatTimestamp(time);
+    return {};
+}
+
+std::optional<FILETIME> timestampTime(const std::wstring& text)
+{
+    return utcFromLocal(parseTimestamp(text));
+}
+
+std::optional<std::wstring> normalTimestamp(const std::wstring& text)
+{
+    const SYSTEMTIME fields = parseTimestamp(text);
+    if (!utcFromLocal(fields))
+        return std::nullopt;
+    return formatTimestamp(fields);
+}
+
+bool sameTimestamp(const FILETIME& fileTime, const FILETIME& rowTime)
+{
+    return millisecondsOf(fileTime) == millisecondsOf(rowTime);
 }

@@ -97,8 +97,8 @@ struct EditRun
     // Sets one row's time text and status.
     void setRow(int row, const wchar_t* time, EntryStatus status)
     {
-        list().setItemText(row, 1, time);
-        list().setItemData(row, static_cast<LPARAM>(status));
+        list().setTimeText(row, time);
+        list().setStatus(row, status);
     }
 
     void edit(
@@ -109,14 +109,14 @@ struct EditRun
         if (inEditor)
             steps.then([&] { inEditor(findEditDialog()); });
         steps.run([&] {
-            editSelectedRow(list(), host.window);
+            editEntry(list(), host.window);
             return INT_PTR{0};
         });
         afterwards();
         for (int row = 0; row < list().itemCount(); ++row)
         {
-            names.push_back(list().itemText(row, 0));
-            times.push_back(list().itemText(row, 1));
+            names.push_back(list().path(row));
+            times.push_back(list().timeText(row));
             statuses.push_back(list().status(row));
         }
     }
@@ -134,7 +134,7 @@ void ok(HWND edit)
 
 constexpr wchar_t sampleTime[] = L"2024/01/02 03:04:05.006";
 
-TEST(EditDialog, OpensOnTheLowestSelectedRowWithItsPathAndTime)
+TEST(EditEntry, OpensOnTheLowestSelectedRowWithItsPathAndTime)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt"), dir.file(L"b.txt"), dir.file(L"c.txt")});
@@ -174,7 +174,7 @@ TEST(EditDialog, OpensOnTheLowestSelectedRowWithItsPathAndTime)
     EXPECT_EQ(shownMilliseconds, L"006");
 }
 
-TEST(EditDialog, WithoutASelectionNothingOpens)
+TEST(EditEntry, WithoutASelectionNothingOpens)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
@@ -184,7 +184,7 @@ TEST(EditDialog, WithoutASelectionNothingOpens)
 
 // The time text changes only where the user changed the date, the time or
 // the milliseconds; a time the picker cannot show is kept, and said so.
-TEST(EditDialog, OkKeepsTheTimeTextUnlessTheUserChangedIt)
+TEST(EditEntry, OkKeepsTheTimeTextUnlessTheUserChangedIt)
 {
     struct Case
     {
@@ -252,7 +252,7 @@ TEST(EditDialog, OkKeepsTheTimeTextUnlessTheUserChangedIt)
         }
 }
 
-TEST(EditDialog, CancelEscapeAndCloseChangeNothing)
+TEST(EditEntry, CancelEscapeAndCloseChangeNothing)
 {
     TempDir dir;
     const std::wstring file = dir.file(L"a.txt");
@@ -277,7 +277,7 @@ TEST(EditDialog, CancelEscapeAndCloseChangeNothing)
     }
 }
 
-TEST(EditDialog, TheMillisecondFieldStepsWrapsAndTakesDigits)
+TEST(EditEntry, TheMillisecondFieldStepsWrapsAndTakesDigits)
 {
     struct Case
     {
@@ -324,7 +324,7 @@ TEST(EditDialog, TheMillisecondFieldStepsWrapsAndTakesDigits)
     }
 }
 
-TEST(EditDialog, TheMillisecondFieldIsMeasuredAsThreeDigits)
+TEST(EditEntry, TheMillisecondFieldIsMeasuredAsThreeDigits)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
@@ -348,7 +348,7 @@ TEST(EditDialog, TheMillisecondFieldIsMeasuredAsThreeDigits)
     EXPECT_EQ(other.cx, -1);
 }
 
-TEST(EditDialog, AnEmptyPathOpensEmptyWithTheRowsTimeAndOkKeepsIt)
+TEST(EditEntry, AnEmptyPathOpensEmptyWithTheRowsTimeAndOkKeepsIt)
 {
     TempDir dir;
     EditRun run({dir.file(L"a.txt")});
@@ -356,7 +356,7 @@ TEST(EditDialog, AnEmptyPathOpensEmptyWithTheRowsTimeAndOkKeepsIt)
     SYSTEMTIME picker = {};
     run.edit(
         [&] {
-            before = run.list().itemText(0, 1), run.list().setItemText(0, 0, L""), run.select(0);
+            before = run.list().timeText(0), run.list().setPath(0, L""), run.select(0);
         },
         [&](HWND edit) {
             shownName = nameText(edit);
@@ -369,7 +369,7 @@ TEST(EditDialog, AnEmptyPathOpensEmptyWithTheRowsTimeAndOkKeepsIt)
     EXPECT_EQ(run.names, (std::vector<std::wstring>{L""}));
 }
 
-TEST(EditDialog, AnEditedPathIsWhatTheNextRestoreWritesTo)
+TEST(EditEntry, AnEditedPathIsWhatTheNextRestoreWritesTo)
 {
     TempDir dir;
     const std::wstring first = dir.file(L"first.txt");

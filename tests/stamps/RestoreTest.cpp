@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
-#include "stamps/RestoreRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -223,7 +222,7 @@ TEST(Restore, TextsThatHoldNoValidTimeWriteNothing)
         SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
         EntryStatus status = EntryStatus::Unset;
         withList({file}, false, [&](FileListView& list) {
-            list.setItemText(0, 1, text);
+            list.setTimeText(0, text);
             restoreCheckedRows(list);
             status = list.status(0);
         });
@@ -244,7 +243,7 @@ TEST(Restore, AFileThatCouldNotBeReadAtCaptureIsRedAndUntouched)
     unsigned long long before = 0;
     withList({file}, false, [&](FileListView& list) {
         CloseHandle(holder);
-        captured = list.itemText(0, 1);
+        captured = list.timeText(0);
         before = lastWriteTicks(file);
         restoreCheckedRows(list);
         status = list.status(0);
@@ -297,8 +296,8 @@ TEST(Restore, EachRowNamesExactlyItsOwnFileWhatTheNameEndsIn)
     withList({dir / L"top"}, true, [&](FileListView& list) {
         for (int row = list.itemCount() - 1; row >= 0; --row)
         {
-            shown[list.itemText(row, 0)] = list.itemText(row, 1);
-            if (list.itemText(row, 0) == dropped)
+            shown[list.path(row)] = list.timeText(row);
+            if (list.path(row) == dropped)
                 list.deleteItem(row);
         }
         for (const auto& [path, ticks] : times)
@@ -336,8 +335,8 @@ TEST(Restore, ANetworkFolderDeeperThan260CharactersIsCapturedAndRestored)
     std::vector<EntryStatus> statuses;
     withList({folder}, true, [&](FileListView& list) {
         for (int row = 0; row < list.itemCount(); ++row)
-            rows.push_back(list.itemText(row, 0));
-        EXPECT_EQ(list.itemText(list.itemCount() - 1, 1), testing_support::shownAs(original));
+            rows.push_back(list.path(row));
+        EXPECT_EQ(list.timeText(list.itemCount() - 1), testing_support::shownAs(original));
         setLastWriteTicks(deep, original + anHour);
         restoreCheckedRows(list);
         statuses = statusesOf(list);
@@ -428,13 +427,13 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
         const std::wstring other = dir.file(L"b.txt");
         ASSERT_TRUE(setLastWriteTicks(file, taken));
         RestoreRecord record;
-        RestoreRecord::LeftFiles left;
+        Skipped left;
         std::vector<EntryStatus> statuses;
         withList({file, other}, false, [&](FileListView& list) {
             setLastWriteTicks(file, taken + anHour);
             if (c.after == 5)
                 DeleteFileW(file.c_str());
-            restoreCheckedRows(list, &record);
+            record = restoreCheckedRows(list);
             if (c.after == 1)
                 setLastWriteTicks(file, taken + 2 * anHour);
             if (c.after == 2)

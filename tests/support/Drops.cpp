@@ -31,4 +31,37 @@ bool dropIsHeld(HDROP drop)
     return GlobalFlags(drop) != GMEM_INVALID_HANDLE;
 }
 
+void putOnClipboard(HWND owner, const std::wstring& text, const std::vector<std::wstring>& files)
+{
+    OpenClipboard(owner);
+    EmptyClipboard();
+    if (!files.empty())
+    {
+        SetClipboardData(CF_HDROP, makeDrop(files));
+    }
+    else
+    {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+    }
+    CloseClipboard();
+}
+
+std::wstring clipboardText()
+{
+    std::wstring text = L"(none)";
+    if (OpenClipboard(nullptr))
+    {
+        if (HANDLE block = GetClipboardData(CF_UNICODETEXT))
+        {
+            text = static_cast<const wchar_t*>(GlobalLock(block));
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 } // namespace testing_support

@@ -16,5 +16,10 @@ namespace testing_support
 HDROP makeDrop(const std::vector<std::wstring>& names);
 // True while the block behind a drop handle has not been released.
 bool dropIsHeld(HDROP drop);
+// Puts files on the clipboard as the shell copies them, or else the text.
+void putOnClipboard(HWND owner, const std::wstring& text,
+                    const std::vector<std::wstring>& files = {});
+// The text on the clipboard, or "(none)".
+std::wstring clipboardText();
 
 } // namespace testing_support

@@ -71,8 +71,8 @@ ListDialog::ListDialog(bool shown) : HostDialog(shown ? IDD_TEST_LIST : IDD_TEST
 
     RECT bounds = {};
     GetWindowRect(list->window, &bounds);
-    list->insertColumn(0, L"ファイル名", bounds.right - bounds.left);
-    list->insertColumn(1, L"更新日時", 140);
+    list->insertColumn(FileListView::pathColumn, L"ファイル名", bounds.right - bounds.left);
+    list->insertColumn(FileListView::timeColumn, L"更新日時", 140);
     list->setExtendedStyle(list->extendedStyle() | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES |
                            LVS_EX_FULLROWSELECT);
     answeringControl = list->window;

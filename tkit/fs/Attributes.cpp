@@ -11,13 +11,6 @@ std::optional<DWORD> fileAttributes(const PlatformPath& path)
     return attributes;
 }
 
-std::optional<DWORD> fileAttributes(const wchar_t* path)
-{
-    if (path == nullptr)
-        return std::nullopt;
-    return fileAttributes(PlatformPath(path));
-}
-
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileAttributeData(const PlatformPath& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -31,16 +24,9 @@ bool setFileAttributes(const PlatformPath& path, DWORD attributes)
     return SetFileAttributesW(path.name(), attributes) != FALSE;
 }
 
-bool setFileAttributes(const wchar_t* path, DWORD attributes)
-{
-    if (path == nullptr)
-        return false;
-    return setFileAttributes(PlatformPath(path), attributes);
-}
-
 bool pathExists(const wchar_t* path)
 {
-    return fileAttributes(path).has_value();
+    return path != nullptr && fileAttributes(PlatformPath(path)).has_value();
 }
 
 bool isDirectory(const PlatformPath& path)

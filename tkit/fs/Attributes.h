@@ -14,9 +14,7 @@ namespace tkit
 bool pathExists(const wchar_t* path);
 bool isDirectory(const wchar_t* path);
 bool isDirectory(const PlatformPath& path);
-std::optional<DWORD> fileAttributes(const wchar_t* path);
 std::optional<DWORD> fileAttributes(const PlatformPath& path);
-bool setFileAttributes(const wchar_t* path, DWORD attributes);
 bool setFileAttributes(const PlatformPath& path, DWORD attributes);
 // The attributes and times the platform keeps for an entry, read without opening it.
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileAttributeData(const PlatformPath& path);

@@ -82,4 +82,14 @@ bool File::writeLastWriteTime(const FILETIME& lastWrite) const
     return SetFileTime(fileHandle, nullptr, nullptr, &lastWrite) != FALSE;
 }
 
+std::optional<FILETIME> readLastWriteTime(const PlatformPath& path)
+{
+    File file;
+    FILETIME lastWrite = {};
+    if (!file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE) ||
+        !file.readLastWriteTime(lastWrite))
+        return std::nullopt;
+    return lastWrite;
+}
+
 } // namespace tkit

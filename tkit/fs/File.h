@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace tkit
@@ -34,5 +35,9 @@ private:
     HANDLE fileHandle = INVALID_HANDLE_VALUE;
     std::wstring filePath;
 };
+
+// An entry's last-write time, read on a handle opened for reading (files that
+// other programs are writing included); none when it cannot be opened or read.
+std::optional<FILETIME> readLastWriteTime(const PlatformPath& path);
 
 } // namespace tkit

@@ -20,7 +20,6 @@ public:
     Clipboard(const Clipboard&) = delete;
     Clipboard& operator=(const Clipboard&) = delete;
 
-    bool isOpen() const { return open; }
     // Empties the clipboard and puts the text on it as CF_UNICODETEXT.
     bool setText(const std::wstring& text);
     // The text on the clipboard (the system converts other text formats), or none.

@@ -49,6 +49,8 @@ INT_PTR Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         switch (LOWORD(wParam))
         {
+        // A handler that returns 0 keeps the dialog open (the main window
+        // restores on Enter and stays); any other value ends it.
         case IDOK:
             if (onOk(wParam, lParam) == 0)
                 return 0;

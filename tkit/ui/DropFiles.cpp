@@ -24,13 +24,6 @@ DropFiles::~DropFiles()
     drop = nullptr;
 }
 
-UINT DropFiles::count() const
-{
-    if (drop == nullptr)
-        return 0;
-    return DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-}
-
 std::vector<std::wstring> DropFiles::namesOfDrop(HDROP drop)
 {
     std::vector<std::wstring> names;
@@ -85,16 +78,6 @@ std::vector<std::wstring> DropFiles::namesOfDrop(HDROP drop)
     }
     GlobalUnlock(drop);
     return names;
-}
-
-std::wstring DropFiles::name(UINT index) const
-{
-    // A zeroed buffer of 32768 characters holds the longest path the platform knows.
-    if (drop == nullptr)
-        return {};
-    std::wstring buffer(0x8000, L'\0');
-    DragQueryFileW(drop, index, buffer.data(), 0x8000);
-    return std::wstring(buffer.c_str());
 }
 
 } // namespace tkit

@@ -18,10 +18,6 @@ public:
     DropFiles(const DropFiles&) = delete;
     DropFiles& operator=(const DropFiles&) = delete;
 
-    // The number of dropped names.
-    UINT count() const;
-    // One dropped name (at most 32767 characters).
-    std::wstring name(UINT index) const;
     // Every dropped name, in order (see namesOfDrop).
     std::vector<std::wstring> names() const { return namesOfDrop(drop); }
 

@@ -54,18 +54,16 @@ TEST(Attributes, LongPathsAreReachedAndWritten)
         EXPECT_FALSE(tkit::isDirectory(spelling.c_str())) << spelling;
     }
 
-    ASSERT_TRUE(
-        tkit::setFileAttributes(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    const std::optional<DWORD> attributes = tkit::fileAttributes(file.c_str());
+    const tkit::PlatformPath target(file);
+    ASSERT_TRUE(tkit::setFileAttributes(target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
     ASSERT_TRUE(attributes.has_value());
     EXPECT_EQ(*attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
-    EXPECT_TRUE(tkit::setFileAttributes(file.c_str(), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(*tkit::fileAttributes(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-
-    EXPECT_FALSE(tkit::fileAttributes(nullptr).has_value());
-    EXPECT_FALSE(tkit::setFileAttributes(nullptr, FILE_ATTRIBUTE_NORMAL));
-    EXPECT_FALSE(tkit::setFileAttributes((dir / L"missing").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(tkit::setFileAttributes(target, FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(*tkit::fileAttributes(target) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_FALSE(
+        tkit::setFileAttributes(tkit::PlatformPath(dir / L"missing"), FILE_ATTRIBUTE_NORMAL));
 }
 
 } // namespace

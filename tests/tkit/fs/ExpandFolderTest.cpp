@@ -126,10 +126,10 @@ TEST(ExpandFolder, HiddenAndSystemEntriesAreListed)
     const std::wstring system = dir.file(L"system.txt");
     const std::wstring folder = dir.folder(L"secret");
     const std::wstring inside = dir.file(L"secret\\inside.txt");
-    ASSERT_TRUE(tkit::setFileAttributes(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(tkit::setFileAttributes(system.c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(tkit::setFileAttributes(tkit::PlatformPath(hidden), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(tkit::setFileAttributes(tkit::PlatformPath(system), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(tkit::setFileAttributes(
-        folder.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
+        tkit::PlatformPath(folder), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(sorted(expanded(dir.path())), sorted({hidden, system, folder, inside}));
 }
 

@@ -6,4 +6,4 @@ class FileListView;
 // last-write time is no longer the row's time, or whose file is gone; the
 // first of them gets the focus and is scrolled into view. Nothing else about
 // a row changes. The number of rows selected.
-int selectChangedRows(FileListView& list);
+int selectChanged(FileListView& list);

@@ -1,0 +1,84 @@
+#include "stamps/ListClipboard.h"
+
+#include "support/Drops.h"
+#include "support/Hosts.h"
+#include "support/TempDir.h"
+#include "stamps/FileListView.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using testing_support::lastWriteTicks;
+using testing_support::shownAs;
+
+namespace
+{
+
+// Each line of a text, or copied files, pasted into a list; "copy" first copies the
+// rows the text made (all selected), empties the list and pastes the copy.
+TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
+{
+    testing_support::TempDir dir;
+    const std::wstring a = dir.file(L"a.txt");
+    const std::wstring tree = dir.folder(L"tree");
+    const std::wstring b = dir.file(L"tree\\b.txt");
+    const std::wstring gone = dir / L"gone.txt";
+    const std::wstring aTime = shownAs(lastWriteTicks(a));
+    const std::wstring bTime = shownAs(lastWriteTicks(b));
+    const std::wstring treeTime = shownAs(lastWriteTicks(tree));
+    const std::wstring some = L"2020/01/02 03:04:05.678";
+    const struct
+    {
+        const char* name;
+        std::wstring text;
+        std::vector<std::wstring> files;
+        bool copy;
+        std::vector<std::wstring> rows; // path, time, path, time ...
+        int refused;
+        std::wstring first;
+    } cases[] = {
+        {"good: a gone file keeps its time, a path alone or with no time reads it",
+         gone + L"\t" + some + L"\r\n\r\n" + a + L"\n \n" + a + L"\t\r\n", {}, false,
+         {gone, some, a, aTime, a, aTime}, 0, L""},
+        {"bad: no real date, no such path, no path, two tabs",
+         L"x\t2023/02/30 12:00:00.000\r\n" + gone + L"\r\n\t" + some + L"\r\n" + a + L"\t" + some +
+             L"\tmore",
+         {}, false, {}, 4, L"x\t2023/02/30 12:00:00.000"},
+        {"mixed: the good lines are added, the folder with its tree",
+         a + L"\tgarbage\n" + tree + L"\n" + a + L"\t2020-01-02T03:04:05.678", {}, false,
+         {tree, treeTime, b, bTime, a, some}, 1, a + L"\tgarbage"},
+        {"files copied in the shell, as a drop", L"", {tree, a}, false,
+         {tree, treeTime, b, bTime, a, aTime}, 0, L""},
+        {"copied rows, a row without a time among them, come back as they were",
+         gone + L"\t" + some + L"\n" + a, {}, true, {gone, some, a, aTime}, 0, L""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        testing_support::ListDialog host;
+        FileListView& list = host.view();
+        const ListClipboard clipboard(list, host.window);
+        testing_support::putOnClipboard(host.window, c.text, c.files);
+        Skipped refused = clipboard.paste(true);
+        if (c.copy)
+        {
+            list.setTimeText(1, L"");
+            host.select({0, 1}, 0);
+            clipboard.copy();
+            EXPECT_EQ(testing_support::clipboardText(),
+                      gone + L"\t" + some + L"\r\n" + a + L"\t\r\n");
+            list.deleteAllItems();
+            refused = clipboard.paste(true);
+        }
+        std::vector<std::wstring> rows;
+        for (int row = 0; row < list.itemCount(); ++row)
+            rows.insert(rows.end(), {list.path(row), list.timeText(row)});
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(refused.count, c.refused);
+        EXPECT_EQ(refused.first, c.first);
+    }
+}
+
+} // namespace
