@@ -5,6 +5,7 @@
 #include "tkit/ui/Clipboard.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
+#include "tkit/fs/FullPath.h"
 #include "tkit/fs/PlatformPath.h"
 
 #include <optional>
@@ -27,7 +28,9 @@ void ListClipboard::copy() const
     for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
          row = list.nextItem(row, LVNI_SELECTED))
     {
-        text += list.path(row);
+        // A relative row names its file through this program's current folder;
+        // pasted elsewhere it must still name that file.
+        text += tkit::fullPath(list.path(row));
         text += L'\t';
         text += list.timeText(row);
         text += L"\r\n";

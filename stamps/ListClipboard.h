@@ -13,8 +13,9 @@ public:
     ListClipboard(FileListView& rows, HWND window) : list(rows), owner(window) {}
 
     // Puts the selected rows on the clipboard as text, one line per row: the
-    // path, a tab and the time text as the row shows it, each line ended by
-    // CRLF. Leaves the clipboard alone when no row is selected.
+    // full path (a relative row's made full against the current folder), a tab
+    // and the time text as the row shows it, each line ended by CRLF. Leaves
+    // the clipboard alone when no row is selected.
     void copy() const;
     // Adds what the clipboard holds: copied files as a drop adds them, else the
     // lines of a text. "path<TAB>time" with a real date and time becomes a

@@ -18,9 +18,13 @@ namespace
 
 // Each line of a text, or copied files, pasted into a list; "copy" first copies the
 // rows the text made (all selected), empties the list and pastes the copy.
+// Relative paths are taken against the temporary folder.
 TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
 {
     testing_support::TempDir dir;
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(dir.path().c_str());
     const std::wstring a = dir.file(L"a.txt");
     const std::wstring tree = dir.folder(L"tree");
     const std::wstring b = dir.file(L"tree\\b.txt");
@@ -51,8 +55,9 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
          {tree, treeTime, b, bTime, a, some}, 1, a + L"\tgarbage"},
         {"files copied in the shell, as a drop", L"", {tree, a}, false,
          {tree, treeTime, b, bTime, a, aTime}, 0, L""},
-        {"copied rows, a row without a time among them, come back as they were",
-         gone + L"\t" + some + L"\n" + a, {}, true, {gone, some, a, aTime}, 0, L""},
+        {"copied rows come back, one without a time too, a relative one full",
+         gone + L"\t" + some + L"\n" + a + L"\na.txt\t" + some, {}, true,
+         {gone, some, a, aTime, a, some}, 0, L""},
     };
     for (const auto& c : cases)
     {
@@ -65,10 +70,10 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         if (c.copy)
         {
             list.setTimeText(1, L"");
-            host.select({0, 1}, 0);
+            host.select({0, 1, 2}, 0);
             clipboard.copy();
             EXPECT_EQ(testing_support::clipboardText(),
-                      gone + L"\t" + some + L"\r\n" + a + L"\t\r\n");
+                      gone + L"\t" + some + L"\r\n" + a + L"\t\r\n" + a + L"\t" + some + L"\r\n");
             list.deleteAllItems();
             refused = clipboard.paste(true);
         }
@@ -79,6 +84,7 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         EXPECT_EQ(refused.count, c.refused);
         EXPECT_EQ(refused.first, c.first);
     }
+    SetCurrentDirectoryW(current);
 }
 
 } // namespace
