@@ -33,6 +33,7 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
     const std::wstring bTime = shownAs(lastWriteTicks(b));
     const std::wstring treeTime = shownAs(lastWriteTicks(tree));
     const std::wstring some = L"2020/01/02 03:04:05.678";
+    const std::wstring zoned = shownAs(133'486'058'456'780'000); // 2024-01-01 18:04:05.678 UTC
     const struct
     {
         const char* name;
@@ -53,6 +54,11 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         {"mixed: the good lines are added, the folder with its tree",
          a + L"\tgarbage\n" + tree + L"\n" + a + L"\t2020-01-02T03:04:05.678", {}, false,
          {tree, treeTime, b, bTime, a, some}, 1, a + L"\tgarbage"},
+        {"a time with a zone names that instant; a zone that is none is refused",
+         gone + L"\t2024-01-01T18:04:05.678Z\n" + gone + L"\t2024-01-02T03:04:05.678+09:00\n" +
+             gone + L"\t 2024-01-01 13:04:05.678 -0500 \n" + gone + L"\t2024-01-01T18:04:05.678+9",
+         {}, false, {gone, zoned, gone, zoned, gone, zoned}, 1,
+         gone + L"\t2024-01-01T18:04:05.678+9"},
         {"files copied in the shell, as a drop", L"", {tree, a}, false,
          {tree, treeTime, b, bTime, a, aTime}, 0, L""},
         {"copied rows come back, one without a time too, a relative one full",
