@@ -80,7 +80,11 @@ Skipped ListClipboard::pasteText(const std::wstring& text, bool recursive) const
             continue;
 
         const size_t tab = line.find(L'\t');
-        const std::wstring path(line.substr(0, tab));
+        std::wstring_view name = line.substr(0, tab);
+        // Explorer copies a path in double quotes; they are no part of the name.
+        if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
+            name = name.substr(1, name.size() - 2);
+        const std::wstring path(name);
         const std::wstring_view time =
             tab == std::wstring_view::npos ? std::wstring_view() : line.substr(tab + 1);
         bool taken = false;

@@ -59,6 +59,8 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
              gone + L"\t 2024-01-01 13:04:05.678 -0500 \n" + gone + L"\t2024-01-01T18:04:05.678+9",
          {}, false, {gone, zoned, gone, zoned, gone, zoned}, 1,
          gone + L"\t2024-01-01T18:04:05.678+9"},
+        {"paths as Explorer copies them, in quotes, alone or with a time",
+         L"\"" + a + L"\"\n\"" + gone + L"\"\t" + some, {}, false, {a, aTime, gone, some}, 0, L""},
         {"files copied in the shell, as a drop", L"", {tree, a}, false,
          {tree, treeTime, b, bTime, a, aTime}, 0, L""},
         {"copied rows come back, one without a time too, a relative one full",
