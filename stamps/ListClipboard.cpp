@@ -66,7 +66,10 @@ Skipped ListClipboard::pasteText(const std::wstring& text, bool recursive) const
 {
     Skipped refused;
     const tkit::RedrawPause pause(list);
-    const std::wstring_view all(text);
+    std::wstring_view all(text);
+    // A byte-order mark that an editor left at the start is no part of the first path.
+    if (!all.empty() && all.front() == L'\xFEFF')
+        all.remove_prefix(1);
     for (size_t start = 0; start < all.size();)
     {
         size_t end = all.find(L'\n', start);
