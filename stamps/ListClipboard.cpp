@@ -72,13 +72,12 @@ Skipped ListClipboard::pasteText(const std::wstring& text, bool recursive) const
         all.remove_prefix(1);
     for (size_t start = 0; start < all.size();)
     {
-        size_t end = all.find(L'\n', start);
+        // CR, LF and CRLF each end a line.
+        size_t end = all.find_first_of(L"\r\n", start);
         if (end == std::wstring_view::npos)
             end = all.size();
-        std::wstring_view line = all.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == L'\r')
-            line.remove_suffix(1);
+        const std::wstring_view line = all.substr(start, end - start);
+        start = end + (all.substr(end, 2) == L"\r\n" ? 2 : 1);
         if (isBlank(line))
             continue;
 

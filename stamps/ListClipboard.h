@@ -18,11 +18,12 @@ public:
     // the clipboard alone when no row is selected.
     void copy() const;
     // Adds what the clipboard holds: copied files as a drop adds them, else the
-    // lines of a text. "path<TAB>time" with a real date and time becomes a
-    // checked row with that time; a path alone (or with an empty time) that
-    // names an existing entry is added as a dropped path is; blank lines are
-    // skipped. A path in double quotes is taken without them, a byte-order
-    // mark at the start of the text is dropped. Gives back the lines refused.
+    // lines of a text, each ended by CR, LF or CRLF. "path<TAB>time" with a
+    // real date and time becomes a checked row with that time; a path alone
+    // (or with an empty time) that names an existing entry is added as a
+    // dropped path is; blank lines are skipped. A path in double quotes is
+    // taken without them, a byte-order mark at the start of the text is
+    // dropped. Gives back the lines refused.
     Skipped paste(bool recursive) const;
     // Whether the clipboard holds files or text to paste; asked without opening it.
     static bool canPaste();
