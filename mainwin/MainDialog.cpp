@@ -139,7 +139,9 @@ void MainDialog::tell(const std::wstring& text, UINT icon) const
 void MainDialog::tellSkipped(const Skipped& skipped, const wchar_t* format, UINT icon) const
 {
     if (skipped.count > 0)
-        tell(tkit::formatString(format, skipped.count) + L"\n\n" + skipped.first, icon);
+        tell(tkit::formatString(format, skipped.count) + L"\n\n" +
+                 tkit::fitForMessage(window, skipped.first),
+             icon);
 }
 
 INT_PTR MainDialog::onOk(WPARAM, LPARAM)

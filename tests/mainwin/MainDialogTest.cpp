@@ -375,34 +375,71 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
 }
 
 // The message box that an action opened, read and closed; empty when none opened.
-void readMessage(std::wstring& text)
+// onScreen: whether the whole box lies within its monitor's work area.
+void readMessage(std::wstring& text, bool* onScreen = nullptr)
 {
     HWND box = findQuestionBox(title.c_str());
     text = box != nullptr ? questionText(box) : L"";
+    MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+    RECT rect = {}, inside = {};
+    if (onScreen != nullptr && box != nullptr && GetWindowRect(box, &rect) &&
+        GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor))
+        *onScreen = IntersectRect(&inside, &rect, &monitor.rcWork) && EqualRect(&inside, &rect);
     answerQuestion(title.c_str(), IDOK);
 }
 
-TEST(MainDialog, PasteNamesTheLinesNotTaken)
+// Paste on a window holding a.txt. A "…" in the expected message stands for the
+// part of the quoted line left out, the "…" the box shows included.
+TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
 {
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt");
-    std::wstring message;
-    std::vector<std::wstring> rows;
-    MainWindowRun window(L"");
-    window
-        .then([&] {
-            putOnClipboard(window.dialog.window,
-                                            L"x\t2023/02/30 12:00:00.000\r\n" + a + L"\n\tz\n");
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_PASTE, 0);
-        })
-        .then([&] { readMessage(message); })
-        .then([&] {
-            rows = paths(window.dialog);
-            window.close();
-        });
-    window.run();
-    EXPECT_EQ(rows, std::vector<std::wstring>{a});
-    EXPECT_EQ(message, L"2 行は追加できませんでした。\n\nx\t2023/02/30 12:00:00.000");
+    std::wstring words = L"w0"; // wrapped by the box into many lines
+    for (int word = 1; word < 1000; ++word)
+        words += L" w" + std::to_wstring(word % 10);
+    const struct
+    {
+        const char* name;
+        UINT command;
+        std::wstring clipboard;
+        int rows;
+        std::wstring message;
+    } cases[] = {
+        {"paste: two lines refused", IDM_PASTE, L"x\t2023/02/30 12:00:00.000\r\n" + a + L"\n\tz\n",
+         2, L"2 行は追加できませんでした。\n\nx\t2023/02/30 12:00:00.000"},
+        {"paste: a line too long for the screen", IDM_PASTE, L"C:\\" + std::wstring(3000, L'x'), 1,
+         L"1 行は追加できませんでした。\n\nC:\\x…x"},
+        {"paste: a line the box wraps", IDM_PASTE, words, 1,
+         L"1 行は追加できませんでした。\n\nw0 w1…w8 w9"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        MainWindowRun window(quoted(a));
+        std::wstring message;
+        bool onScreen = false;
+        int rowsAfter = 0;
+        window
+            .then([&] {
+                putOnClipboard(window.dialog.window, c.clipboard);
+                window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                SendMessageW(window.dialog.window, WM_COMMAND, c.command, 0);
+            })
+            .then([&] {
+                readMessage(message, &onScreen);
+                rowsAfter = rows(window);
+                window.close();
+            });
+        window.run();
+        const size_t cut = c.message.find(L'…');
+        EXPECT_TRUE(cut == std::wstring::npos ? message == c.message
+                                               : message.starts_with(c.message.substr(0, cut)) &&
+                                                     message.find(L'…', cut) != std::wstring::npos &&
+                                                     message.ends_with(c.message.substr(cut + 1)))
+            << testing::PrintToString(message);
+        EXPECT_EQ(onScreen, !message.empty());
+        EXPECT_EQ(rowsAfter, c.rows);
+    }
 }
 
 // The items of the open context menu that are greyed, by command id; the menu is closed.
