@@ -180,6 +180,12 @@ void MainDialog::editEntry()
     ::editEntry(*listView, window);
 }
 
+void MainDialog::copy()
+{
+    if (!ListClipboard(*listView, window).copy())
+        tell(L"クリップボードを開けなかったため、コピーできませんでした。", MB_ICONWARNING);
+}
+
 void MainDialog::paste()
 {
     tellSkipped(ListClipboard(*listView, window).paste(addRecursively),
@@ -273,7 +279,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         listView->selectAll();
         break;
     case IDM_COPY:
-        ListClipboard(*listView, window).copy();
+        copy();
         break;
     case IDM_PASTE:
         paste();

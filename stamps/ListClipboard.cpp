@@ -22,7 +22,7 @@ bool isBlank(std::wstring_view line)
 
 } // namespace
 
-void ListClipboard::copy() const
+bool ListClipboard::copy() const
 {
     std::wstring text;
     for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
@@ -36,9 +36,9 @@ void ListClipboard::copy() const
         text += L"\r\n";
     }
     if (text.empty())
-        return;
+        return true;
     tkit::Clipboard clipboard(owner);
-    clipboard.setText(text);
+    return clipboard.setText(text);
 }
 
 Skipped ListClipboard::paste(bool recursive) const

@@ -15,8 +15,9 @@ public:
     // Puts the selected rows on the clipboard as text, one line per row: the
     // full path (a relative row's made full against the current folder), a tab
     // and the time text as the row shows it, each line ended by CRLF. Leaves
-    // the clipboard alone when no row is selected.
-    void copy() const;
+    // the clipboard alone when no row is selected. False when the clipboard
+    // could not be written (another program kept it open).
+    bool copy() const;
     // Adds what the clipboard holds: copied files as a drop adds them, else the
     // lines of a text, each ended by CR, LF or CRLF. "path<TAB>time" with a
     // real date and time becomes a checked row with that time; a path alone

@@ -12,10 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <cwchar>
+#include <future>
 #include <set>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -388,8 +391,9 @@ void readMessage(std::wstring& text, bool* onScreen = nullptr)
     answerQuestion(title.c_str(), IDOK);
 }
 
-// Paste on a window holding a.txt. A "…" in the expected message stands for the
-// part of the quoted line left out, the "…" the box shows included.
+// Paste and copy on a window holding a.txt (selected for a copy), while another
+// thread holds the clipboard open for a time. A "…" in the expected message
+// stands for the part of the quoted line left out, the "…" the box shows included.
 TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
 {
     TempDir dir;
@@ -397,6 +401,8 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
     std::wstring words = L"w0"; // wrapped by the box into many lines
     for (int word = 1; word < 1000; ++word)
         words += L" w" + std::to_wstring(word % 10);
+    const std::wstring aRow = a + L"\t" + testing_support::shownAs(lastWriteTicks(a)) + L"\r\n";
+    constexpr DWORD untilRead = 60'000;
     const struct
     {
         const char* name;
@@ -404,6 +410,8 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
         std::wstring clipboard;
         int rows;
         std::wstring message;
+        DWORD held = 0; // milliseconds, from just before the command
+        std::wstring after = L""; // the clipboard's text after the command; empty: unchanged
     } cases[] = {
         {"paste: two lines refused", IDM_PASTE, L"x\t2023/02/30 12:00:00.000\r\n" + a + L"\n\tz\n",
          2, L"2 行は追加できませんでした。\n\nx\t2023/02/30 12:00:00.000"},
@@ -411,6 +419,9 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
          L"1 行は追加できませんでした。\n\nC:\\x…x"},
         {"paste: a line the box wraps", IDM_PASTE, words, 1,
          L"1 行は追加できませんでした。\n\nw0 w1…w8 w9"},
+        {"copy: the clipboard held for a moment", IDM_COPY, L"", 1, L"", 100, aRow},
+        {"copy: the clipboard held throughout", IDM_COPY, L"before", 1,
+         L"クリップボードを開けなかったため、コピーできませんでした。", untilRead},
     };
     for (const auto& c : cases)
     {
@@ -419,18 +430,33 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
         std::wstring message;
         bool onScreen = false;
         int rowsAfter = 0;
+        std::promise<void> opened, release;
+        std::thread holder;
         window
             .then([&] {
                 putOnClipboard(window.dialog.window, c.clipboard);
                 window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                if (c.held != 0)
+                {
+                    holder = std::thread([&] {
+                        OpenClipboard(nullptr);
+                        opened.set_value();
+                        release.get_future().wait_for(std::chrono::milliseconds(c.held));
+                        CloseClipboard();
+                    });
+                    opened.get_future().wait();
+                }
                 SendMessageW(window.dialog.window, WM_COMMAND, c.command, 0);
             })
             .then([&] {
                 readMessage(message, &onScreen);
+                release.set_value();
                 rowsAfter = rows(window);
                 window.close();
             });
         window.run();
+        if (holder.joinable())
+            holder.join();
         const size_t cut = c.message.find(L'…');
         EXPECT_TRUE(cut == std::wstring::npos ? message == c.message
                                                : message.starts_with(c.message.substr(0, cut)) &&
@@ -439,6 +465,7 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
             << testing::PrintToString(message);
         EXPECT_EQ(onScreen, !message.empty());
         EXPECT_EQ(rowsAfter, c.rows);
+        EXPECT_EQ(testing_support::clipboardText(), c.after.empty() ? c.clipboard : c.after);
     }
 }
 
