@@ -139,7 +139,9 @@ void MainDialog::tell(const std::wstring& text, UINT icon) const
 void MainDialog::tellSkipped(const Skipped& skipped, const wchar_t* format, UINT icon) const
 {
     if (skipped.count > 0)
-        tell(tkit::formatString(format, skipped.count) + L"\n\n" + skipped.first, icon);
+        tell(tkit::formatString(format, skipped.count) + L"\n\n" +
+                 tkit::fitForMessage(window, skipped.first),
+             icon);
 }
 
 INT_PTR MainDialog::onOk(WPARAM, LPARAM)
@@ -176,6 +178,12 @@ void MainDialog::undoRestore()
 void MainDialog::editEntry()
 {
     ::editEntry(*listView, window);
+}
+
+void MainDialog::copy()
+{
+    if (!ListClipboard(*listView, window).copy())
+        tell(L"クリップボードを開けなかったため、コピーできませんでした。", MB_ICONWARNING);
 }
 
 void MainDialog::paste()
@@ -271,7 +279,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         listView->selectAll();
         break;
     case IDM_COPY:
-        ListClipboard(*listView, window).copy();
+        copy();
         break;
     case IDM_PASTE:
         paste();

@@ -5,6 +5,7 @@
 #include "tkit/ui/Clipboard.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
+#include "tkit/fs/FullPath.h"
 #include "tkit/fs/PlatformPath.h"
 
 #include <optional>
@@ -21,21 +22,23 @@ bool isBlank(std::wstring_view line)
 
 } // namespace
 
-void ListClipboard::copy() const
+bool ListClipboard::copy() const
 {
     std::wstring text;
     for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
          row = list.nextItem(row, LVNI_SELECTED))
     {
-        text += list.path(row);
+        // A relative row names its file through this program's current folder;
+        // pasted elsewhere it must still name that file.
+        text += tkit::fullPath(list.path(row));
         text += L'\t';
         text += list.timeText(row);
         text += L"\r\n";
     }
     if (text.empty())
-        return;
+        return true;
     tkit::Clipboard clipboard(owner);
-    clipboard.setText(text);
+    return clipboard.setText(text);
 }
 
 Skipped ListClipboard::paste(bool recursive) const
@@ -63,21 +66,27 @@ Skipped ListClipboard::pasteText(const std::wstring& text, bool recursive) const
 {
     Skipped refused;
     const tkit::RedrawPause pause(list);
-    const std::wstring_view all(text);
+    std::wstring_view all(text);
+    // A byte-order mark that an editor left at the start is no part of the first path.
+    if (!all.empty() && all.front() == L'\xFEFF')
+        all.remove_prefix(1);
     for (size_t start = 0; start < all.size();)
     {
-        size_t end = all.find(L'\n', start);
+        // CR, LF and CRLF each end a line.
+        size_t end = all.find_first_of(L"\r\n", start);
         if (end == std::wstring_view::npos)
             end = all.size();
-        std::wstring_view line = all.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == L'\r')
-            line.remove_suffix(1);
+        const std::wstring_view line = all.substr(start, end - start);
+        start = end + (all.substr(end, 2) == L"\r\n" ? 2 : 1);
         if (isBlank(line))
             continue;
 
         const size_t tab = line.find(L'\t');
-        const std::wstring path(line.substr(0, tab));
+        std::wstring_view name = line.substr(0, tab);
+        // Explorer copies a path in double quotes; they are no part of the name.
+        if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
+            name = name.substr(1, name.size() - 2);
+        const std::wstring path(name);
         const std::wstring_view time =
             tab == std::wstring_view::npos ? std::wstring_view() : line.substr(tab + 1);
         bool taken = false;

@@ -2,7 +2,9 @@
 
 #include "tkit/fs/FormatString.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace
 {
@@ -10,11 +12,14 @@ namespace
 // FILETIME ticks are 100 ns; a remembered time has whole milliseconds.
 constexpr std::uint64_t ticksPerMillisecond = 10'000;
 
+std::uint64_t ticksOf(const FILETIME& time)
+{
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 std::uint64_t millisecondsOf(const FILETIME& time)
 {
-    const std::uint64_t ticks =
-        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    return ticks / ticksPerMillisecond;
+    return ticksOf(time) / ticksPerMillisecond;
 }
 
 // The fields' file time, only if it gives back exactly the same fields, so a
@@ -30,6 +35,49 @@ std::optional<FILETIME> exactFileTime(const SYSTEMTIME& fields)
         check.wMilliseconds != fields.wMilliseconds)
         return std::nullopt;
     return time;
+}
+
+// Where the zone designator of a trimmed time text begins, or npos for none: a
+// final "Z", any "+", or a minus once the time of day has begun (after a "T", a
+// space or a colon); before that, a "-" separates the date's fields.
+size_t zoneStart(std::wstring_view text)
+{
+    if (!text.empty() && (text.back() == L'Z' || text.back() == L'z'))
+        return text.size() - 1;
+    if (const size_t plus = text.find(L'+'); plus != std::wstring_view::npos)
+        return plus;
+    const size_t time = text.find_first_of(L"Tt :");
+    return time == std::wstring_view::npos ? time : text.find_first_of(L"-\u2212", time);
+}
+
+// The number of exactly two decimal digits, or -1.
+int twoDigits(std::wstring_view field)
+{
+    if (field.size() != 2 || field[0] < L'0' || field[0] > L'9' || field[1] < L'0' ||
+        field[1] > L'9')
+        return -1;
+    return (field[0] - L'0') * 10 + (field[1] - L'0');
+}
+
+// The minutes ahead of UTC that a zone designator names: "Z", or a sign and
+// "hh", "hhmm" or "hh:mm"; none for anything else.
+std::optional<int> offsetMinutes(std::wstring_view zone)
+{
+    if (zone == L"Z" || zone == L"z")
+        return 0;
+    const std::wstring_view rest = zone.substr(1);
+    std::wstring_view minuteField = L"00";
+    if (rest.size() == 5 && rest[2] == L':')
+        minuteField = rest.substr(3);
+    else if (rest.size() == 4)
+        minuteField = rest.substr(2);
+    else if (rest.size() != 2)
+        return std::nullopt;
+    const int hours = twoDigits(rest.substr(0, 2));
+    const int minutes = twoDigits(minuteField);
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
+        return std::nullopt;
+    return (zone.front() == L'+' ? 1 : -1) * (hours * 60 + minutes);
 }
 
 } // namespace
@@ -100,10 +148,36 @@ std::optional<FILETIME> timestampTime(const std::wstring& text)
 
 std::optional<std::wstring> normalTimestamp(const std::wstring& text)
 {
-    const SYSTEMTIME fields = parseTimestamp(text);
-    if (!utcFromLocal(fields))
+    std::wstring_view trimmed(text);
+    trimmed.remove_prefix(std::min(trimmed.size(), trimmed.find_first_not_of(L" \t")));
+    trimmed.remove_suffix(trimmed.size() - (trimmed.find_last_not_of(L" \t") + 1));
+    const size_t zone = zoneStart(trimmed);
+    if (zone == std::wstring_view::npos)
+    {
+        const SYSTEMTIME fields = parseTimestamp(text);
+        if (!utcFromLocal(fields))
+            return std::nullopt;
+        return formatTimestamp(fields);
+    }
+
+    // The fields are the clock at the zone's offset: the instant is the offset
+    // earlier than the same clock in UTC. A malformed zone refuses the text
+    // rather than let it be read as local time.
+    const std::optional<int> offset = offsetMinutes(trimmed.substr(zone));
+    const std::optional<FILETIME> clock =
+        exactFileTime(parseTimestamp(std::wstring(trimmed.substr(0, zone))));
+    if (!offset || !clock)
         return std::nullopt;
-    return formatTimestamp(fields);
+    constexpr std::int64_t ticksPerMinute = 60 * 1000 * 10'000;
+    const std::int64_t ticks =
+        static_cast<std::int64_t>(ticksOf(*clock)) - std::int64_t{*offset} * ticksPerMinute;
+    if (ticks < 0)
+        return std::nullopt;
+    const FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    std::wstring shown = timestampText(utc);
+    if (shown.empty())
+        return std::nullopt;
+    return shown;
 }
 
 bool sameTimestamp(const FILETIME& fileTime, const FILETIME& rowTime)

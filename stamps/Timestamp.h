@@ -22,7 +22,9 @@ std::wstring timestampText(const FILETIME& utc);
 // The file time a row's text stands for; none for a text that is no real date and time.
 std::optional<FILETIME> timestampTime(const std::wstring& text);
 // A text in the one form of a row, with the same fields; none for a text that
-// is no real date and time.
+// is no real date and time. A text ending in a zone designator ("Z", "+09:00",
+// "-0500", "+09") names an instant, given in the local time the row shows;
+// one whose designator is malformed is none, never read as local time.
 std::optional<std::wstring> normalTimestamp(const std::wstring& text);
 // Whether a file's time is a row's time, at the precision a row holds: the millisecond.
 bool sameTimestamp(const FILETIME& fileTime, const FILETIME& rowTime);

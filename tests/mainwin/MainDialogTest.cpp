@@ -12,10 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <cwchar>
+#include <future>
 #include <set>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -375,34 +378,95 @@ TEST(MainDialog, StartsWithTheWindowTitleTheColumnsAndTheListFocused)
 }
 
 // The message box that an action opened, read and closed; empty when none opened.
-void readMessage(std::wstring& text)
+// onScreen: whether the whole box lies within its monitor's work area.
+void readMessage(std::wstring& text, bool* onScreen = nullptr)
 {
     HWND box = findQuestionBox(title.c_str());
     text = box != nullptr ? questionText(box) : L"";
+    MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+    RECT rect = {}, inside = {};
+    if (onScreen != nullptr && box != nullptr && GetWindowRect(box, &rect) &&
+        GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor))
+        *onScreen = IntersectRect(&inside, &rect, &monitor.rcWork) && EqualRect(&inside, &rect);
     answerQuestion(title.c_str(), IDOK);
 }
 
-TEST(MainDialog, PasteNamesTheLinesNotTaken)
+// Paste and copy on a window holding a.txt (selected for a copy), while another
+// thread holds the clipboard open for a time. A "…" in the expected message
+// stands for the part of the quoted line left out, the "…" the box shows included.
+TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
 {
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt");
-    std::wstring message;
-    std::vector<std::wstring> rows;
-    MainWindowRun window(L"");
-    window
-        .then([&] {
-            putOnClipboard(window.dialog.window,
-                                            L"x\t2023/02/30 12:00:00.000\r\n" + a + L"\n\tz\n");
-            SendMessageW(window.dialog.window, WM_COMMAND, IDM_PASTE, 0);
-        })
-        .then([&] { readMessage(message); })
-        .then([&] {
-            rows = paths(window.dialog);
-            window.close();
-        });
-    window.run();
-    EXPECT_EQ(rows, std::vector<std::wstring>{a});
-    EXPECT_EQ(message, L"2 行は追加できませんでした。\n\nx\t2023/02/30 12:00:00.000");
+    std::wstring words = L"w0"; // wrapped by the box into many lines
+    for (int word = 1; word < 1000; ++word)
+        words += L" w" + std::to_wstring(word % 10);
+    const std::wstring aRow = a + L"\t" + testing_support::shownAs(lastWriteTicks(a)) + L"\r\n";
+    constexpr DWORD untilRead = 60'000;
+    const struct
+    {
+        const char* name;
+        UINT command;
+        std::wstring clipboard;
+        int rows;
+        std::wstring message;
+        DWORD held = 0; // milliseconds, from just before the command
+        std::wstring after = L""; // the clipboard's text after the command; empty: unchanged
+    } cases[] = {
+        {"paste: two lines refused", IDM_PASTE, L"x\t2023/02/30 12:00:00.000\r\n" + a + L"\n\tz\n",
+         2, L"2 行は追加できませんでした。\n\nx\t2023/02/30 12:00:00.000"},
+        {"paste: a line too long for the screen", IDM_PASTE, L"C:\\" + std::wstring(3000, L'x'), 1,
+         L"1 行は追加できませんでした。\n\nC:\\x…x"},
+        {"paste: a line the box wraps", IDM_PASTE, words, 1,
+         L"1 行は追加できませんでした。\n\nw0 w1…w8 w9"},
+        {"copy: the clipboard held for a moment", IDM_COPY, L"", 1, L"", 100, aRow},
+        {"copy: the clipboard held throughout", IDM_COPY, L"before", 1,
+         L"クリップボードを開けなかったため、コピーできませんでした。", untilRead},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        MainWindowRun window(quoted(a));
+        std::wstring message;
+        bool onScreen = false;
+        int rowsAfter = 0;
+        std::promise<void> opened, release;
+        std::thread holder;
+        window
+            .then([&] {
+                putOnClipboard(window.dialog.window, c.clipboard);
+                window.dialog.list()->setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                if (c.held != 0)
+                {
+                    holder = std::thread([&] {
+                        OpenClipboard(nullptr);
+                        opened.set_value();
+                        release.get_future().wait_for(std::chrono::milliseconds(c.held));
+                        CloseClipboard();
+                    });
+                    opened.get_future().wait();
+                }
+                SendMessageW(window.dialog.window, WM_COMMAND, c.command, 0);
+            })
+            .then([&] {
+                readMessage(message, &onScreen);
+                release.set_value();
+                rowsAfter = rows(window);
+                window.close();
+            });
+        window.run();
+        if (holder.joinable())
+            holder.join();
+        const size_t cut = c.message.find(L'…');
+        EXPECT_TRUE(cut == std::wstring::npos ? message == c.message
+                                               : message.starts_with(c.message.substr(0, cut)) &&
+                                                     message.find(L'…', cut) != std::wstring::npos &&
+                                                     message.ends_with(c.message.substr(cut + 1)))
+            << testing::PrintToString(message);
+        EXPECT_EQ(onScreen, !message.empty());
+        EXPECT_EQ(rowsAfter, c.rows);
+        EXPECT_EQ(testing_support::clipboardText(), c.after.empty() ? c.clipboard : c.after);
+    }
 }
 
 // The items of the open context menu that are greyed, by command id; the menu is closed.

@@ -18,9 +18,13 @@ namespace
 
 // Each line of a text, or copied files, pasted into a list; "copy" first copies the
 // rows the text made (all selected), empties the list and pastes the copy.
+// Relative paths are taken against the temporary folder.
 TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
 {
     testing_support::TempDir dir;
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(dir.path().c_str());
     const std::wstring a = dir.file(L"a.txt");
     const std::wstring tree = dir.folder(L"tree");
     const std::wstring b = dir.file(L"tree\\b.txt");
@@ -29,6 +33,7 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
     const std::wstring bTime = shownAs(lastWriteTicks(b));
     const std::wstring treeTime = shownAs(lastWriteTicks(tree));
     const std::wstring some = L"2020/01/02 03:04:05.678";
+    const std::wstring zoned = shownAs(133'486'058'456'780'000); // 2024-01-01 18:04:05.678 UTC
     const struct
     {
         const char* name;
@@ -49,10 +54,19 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         {"mixed: the good lines are added, the folder with its tree",
          a + L"\tgarbage\n" + tree + L"\n" + a + L"\t2020-01-02T03:04:05.678", {}, false,
          {tree, treeTime, b, bTime, a, some}, 1, a + L"\tgarbage"},
+        {"a time with a zone names that instant; a zone that is none is refused",
+         gone + L"\t2024-01-01T18:04:05.678Z\n" + gone + L"\t2024-01-02T03:04:05.678+09:00\n" +
+             gone + L"\t 2024-01-01 13:04:05.678 -0500 \n" + gone + L"\t2024-01-01T18:04:05.678+9",
+         {}, false, {gone, zoned, gone, zoned, gone, zoned}, 1,
+         gone + L"\t2024-01-01T18:04:05.678+9"},
+        {"paths as Explorer copies them, in quotes; a byte-order mark; lines ended by CR",
+         L"\xFEFF\"" + a + L"\"\r\"" + gone + L"\"\t" + some + L"\r" + a, {}, false,
+         {a, aTime, gone, some, a, aTime}, 0, L""},
         {"files copied in the shell, as a drop", L"", {tree, a}, false,
          {tree, treeTime, b, bTime, a, aTime}, 0, L""},
-        {"copied rows, a row without a time among them, come back as they were",
-         gone + L"\t" + some + L"\n" + a, {}, true, {gone, some, a, aTime}, 0, L""},
+        {"copied rows come back, one without a time too, a relative one full",
+         gone + L"\t" + some + L"\n" + a + L"\na.txt\t" + some, {}, true,
+         {gone, some, a, aTime, a, some}, 0, L""},
     };
     for (const auto& c : cases)
     {
@@ -65,10 +79,10 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         if (c.copy)
         {
             list.setTimeText(1, L"");
-            host.select({0, 1}, 0);
+            host.select({0, 1, 2}, 0);
             clipboard.copy();
             EXPECT_EQ(testing_support::clipboardText(),
-                      gone + L"\t" + some + L"\r\n" + a + L"\t\r\n");
+                      gone + L"\t" + some + L"\r\n" + a + L"\t\r\n" + a + L"\t" + some + L"\r\n");
             list.deleteAllItems();
             refused = clipboard.paste(true);
         }
@@ -79,6 +93,7 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         EXPECT_EQ(refused.count, c.refused);
         EXPECT_EQ(refused.first, c.first);
     }
+    SetCurrentDirectoryW(current);
 }
 
 } // namespace

@@ -9,7 +9,30 @@
 namespace tkit
 {
 
-Clipboard::Clipboard(HWND owner) : open(OpenClipboard(owner) != FALSE) {}
+namespace
+{
+
+// Programs that read or write the clipboard hold it open for a moment only:
+// it is asked for again, this many times this far apart, before it counts as
+// held.
+constexpr int openAttempts = 10;
+constexpr DWORD attemptInterval = 50; // milliseconds
+
+bool openClipboard(HWND owner)
+{
+    for (int attempt = 1;; ++attempt)
+    {
+        if (OpenClipboard(owner))
+            return true;
+        if (attempt == openAttempts)
+            return false;
+        Sleep(attemptInterval);
+    }
+}
+
+} // namespace
+
+Clipboard::Clipboard(HWND owner) : open(openClipboard(owner)) {}
 
 Clipboard::~Clipboard()
 {

@@ -10,8 +10,9 @@ namespace tkit
 {
 
 // The clipboard, opened for one owner window for the life of the object.
-// Every request answers as if the clipboard were empty when it could not be
-// opened (another program holds it).
+// Another program that holds it open is waited for a moment (about half a
+// second); every request answers as if the clipboard were empty, and setText
+// fails, when it could not be opened.
 class Clipboard
 {
 public:
@@ -20,7 +21,8 @@ public:
     Clipboard(const Clipboard&) = delete;
     Clipboard& operator=(const Clipboard&) = delete;
 
-    // Empties the clipboard and puts the text on it as CF_UNICODETEXT.
+    // Empties the clipboard and puts the text on it as CF_UNICODETEXT; false
+    // when the clipboard is not open or the text could not be put on it.
     bool setText(const std::wstring& text);
     // The text on the clipboard (the system converts other text formats), or none.
     std::optional<std::wstring> text() const;
