@@ -73,7 +73,25 @@ void FileListView::setPath(int row, const std::wstring& path)
 
 void FileListView::setTimeText(int row, const std::wstring& text)
 {
+    if (text == timeText(row))
+        return;
     setItemText(row, timeColumn, text.c_str());
+    exactTimes.erase(itemId(row));
+}
+
+std::optional<RowTime> FileListView::rowTime(int row) const
+{
+    const std::wstring text = timeText(row);
+    if (const auto exact = exactTimes.find(itemId(row)); exact != exactTimes.end())
+        return RowTime{exact->second, true};
+    if (const std::optional<FILETIME> utc = timestampTime(text))
+        return RowTime{*utc, false};
+    return std::nullopt;
+}
+
+void FileListView::keepExactTime(int row, const FILETIME& exact)
+{
+    exactTimes[itemId(row)] = exact;
 }
 
 EntryStatus FileListView::status(int row) const
@@ -139,12 +157,15 @@ void FileListView::addEntry(const tkit::PlatformPath& path)
     static_assert(dataFromStatus(EntryStatus::Unset) == 0);
 }
 
-void FileListView::addRemembered(const std::wstring& path, const std::wstring& timeText)
+void FileListView::addRemembered(const std::wstring& path, const std::wstring& text,
+                                 const std::optional<FILETIME>& exact)
 {
     const int row = insertItem(itemCount(), path.c_str());
     if (row == -1)
         return;
-    setTimeText(row, timeText);
+    setItemText(row, timeColumn, text.c_str());
+    if (exact)
+        keepExactTime(row, *exact);
     setChecked(row, true);
 }
 
@@ -158,7 +179,12 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
     // A time that could not be read leaves the column empty: no text may stand
     // for a time that was never there.
     const std::optional<FILETIME> lastWrite = tkit::readLastWriteTime(path);
-    setTimeText(row, lastWrite ? timestampText(*lastWrite) : std::wstring());
+    const std::wstring text = lastWrite ? timestampText(*lastWrite) : std::wstring();
+    setItemText(row, timeColumn, text.c_str());
+    if (!text.empty())
+        keepExactTime(row, *lastWrite);
+    else
+        exactTimes.erase(itemId(row));
 }
 
 void FileListView::deleteFirstRows(int count)
@@ -170,18 +196,21 @@ void FileListView::deleteFirstRows(int count)
     {
         std::wstring path;
         std::wstring time;
+        std::optional<RowTime> held;
         bool checked;
         EntryStatus status;
     };
     std::vector<Kept> kept;
     for (int row = std::max(count, 0), rows = itemCount(); row < rows; ++row)
-        kept.push_back({path(row), timeText(row), isChecked(row), status(row)});
+        kept.push_back({path(row), timeText(row), rowTime(row), isChecked(row), status(row)});
     tkit::RedrawPause pause(*this);
     deleteAllItems();
     for (const Kept& row : kept)
     {
         const int at = insertItem(itemCount(), row.path.c_str());
-        setTimeText(at, row.time);
+        setItemText(at, timeColumn, row.time.c_str());
+        if (row.held && row.held->exact)
+            keepExactTime(at, row.held->utc);
         setChecked(at, row.checked);
         setStatus(at, row.status);
     }
@@ -244,6 +273,14 @@ LRESULT FileListView::onNotify(WPARAM wParam, LPARAM lParam)
     case LVN_KEYDOWN:
         keyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
         break;
+    case LVN_DELETEITEM:
+        exactTimes.erase(itemId(reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem));
+        break;
+    case LVN_DELETEALLITEMS:
+        // Every row goes: no notification for each is needed.
+        exactTimes.clear();
+        answerParent(TRUE);
+        return TRUE;
     default:
         break;
     }

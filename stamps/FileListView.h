@@ -1,9 +1,12 @@
 #pragma once
 
 #include "stamps/EntryStatus.h"
+#include "stamps/Timestamp.h"
 #include "tkit/ui/ListView.h"
 
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tkit
@@ -27,7 +30,11 @@ public:
     void setPath(int row, const std::wstring& path);
     // The remembered time as the row shows it; empty when none was read.
     std::wstring timeText(int row) const { return itemText(row, timeColumn); }
+    // A text that differs from the row's forgets the whole time it captured.
     void setTimeText(int row, const std::wstring& text);
+    // The time the row holds: the whole time it captured while its text is
+    // the captured one, else the time its text says; none without a real time.
+    std::optional<RowTime> rowTime(int row) const;
     // The outcome of the row's last restore, kept in its item data.
     EntryStatus status(int row) const;
     void setStatus(int row, EntryStatus status);
@@ -41,7 +48,9 @@ public:
     void addEntry(const std::wstring& path);
     void addEntry(const tkit::PlatformPath& path);
     // Adds one checked row with a time remembered elsewhere, not read from the file.
-    void addRemembered(const std::wstring& path, const std::wstring& timeText);
+    // With exact, the row holds that whole time, of which timeText is the local form.
+    void addRemembered(const std::wstring& path, const std::wstring& timeText,
+                       const std::optional<FILETIME>& exact = std::nullopt);
     // Reads the path's last-write time into the time column of row; a time
     // that cannot be read leaves the column empty.
     void captureTime(const std::wstring& path, int row);
@@ -83,6 +92,12 @@ private:
     // After the control's own Space handling: every noted row flipped exactly once.
     void finishSpace();
 
+    // Notes the whole time a row captured; forgotten when the row goes.
+    void keepExactTime(int row, const FILETIME& exact);
+
     // The rows of the Space key press being handled.
     std::vector<SpaceRow> spaceRows;
+    // The whole last-write time each captured row read, by the row's id: the
+    // text shows milliseconds, the file system keeps 100 ns steps.
+    std::unordered_map<UINT, FILETIME> exactTimes;
 };

@@ -184,3 +184,50 @@ bool sameTimestamp(const FILETIME& fileTime, const FILETIME& rowTime)
 {
     return millisecondsOf(fileTime) == millisecondsOf(rowTime);
 }
+
+bool sameTimestamp(const FILETIME& fileTime, const RowTime& rowTime)
+{
+    if (!rowTime.exact)
+        return sameTimestamp(fileTime, rowTime.utc);
+    return CompareFileTime(&fileTime, &rowTime.utc) == 0;
+}
+
+std::wstring utcTimestampText(const FILETIME& utc)
+{
+    SYSTEMTIME time = {};
+    if (!FileTimeToSystemTime(&utc, &time))
+        return {};
+    return tkit::formatString(L"%04d-%02d-%02dT%02d:%02d:%02d.%07dZ", time.wYear, time.wMonth,
+                              time.wDay, time.wHour, time.wMinute, time.wSecond,
+                              static_cast<int>(ticksOf(utc) % 10'000'000));
+}
+
+std::optional<FILETIME> parseUtcTimestamp(std::wstring_view text)
+{
+    // yyyy-MM-ddTHH:mm:ss, then "." and one to seven digits or nothing, then Z.
+    constexpr std::wstring_view shape = L"0000-00-00T00:00:00";
+    if (text.size() < shape.size() + 1 || (text.back() != L'Z' && text.back() != L'z'))
+        return std::nullopt;
+    for (size_t at = 0; at < shape.size(); ++at)
+    {
+        const bool digit = text[at] >= L'0' && text[at] <= L'9';
+        if (shape[at] == L'0' ? !digit : text[at] != shape[at] && !(at == 10 && text[at] == L' '))
+            return std::nullopt;
+    }
+    std::wstring_view fraction = text.substr(shape.size(), text.size() - shape.size() - 1);
+    if (!fraction.empty() && (fraction.front() != L'.' || fraction.size() < 2 || fraction.size() > 8))
+        return std::nullopt;
+    std::uint64_t ticks = 0;
+    for (size_t at = 1; at < 8; ++at)
+    {
+        const wchar_t c = at < fraction.size() ? fraction[at] : L'0';
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
+        ticks = ticks * 10 + static_cast<std::uint64_t>(c - L'0');
+    }
+    const std::optional<FILETIME> second = exactFileTime(parseTimestamp(std::wstring(text.substr(0, shape.size())) + L".000"));
+    if (!second)
+        return std::nullopt;
+    ticks += ticksOf(*second);
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}

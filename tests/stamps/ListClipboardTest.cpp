@@ -4,6 +4,8 @@
 #include "support/Hosts.h"
 #include "support/TempDir.h"
 #include "stamps/FileListView.h"
+#include "stamps/ListText.h"
+#include "stamps/Timestamp.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +45,7 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         std::vector<std::wstring> rows; // path, time, path, time ...
         int refused;
         std::wstring first;
+        unsigned long long exact = 0; // the first row's whole time, where it holds one
     } cases[] = {
         {"good: a gone file keeps its time, a path alone or with no time reads it",
          gone + L"\t" + some + L"\r\n\r\n" + a + L"\n \n" + a + L"\t\r\n", {}, false,
@@ -53,20 +56,23 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
          {}, false, {}, 4, L"x\t2023/02/30 12:00:00.000"},
         {"mixed: the good lines are added, the folder with its tree",
          a + L"\tgarbage\n" + tree + L"\n" + a + L"\t2020-01-02T03:04:05.678", {}, false,
-         {tree, treeTime, b, bTime, a, some}, 1, a + L"\tgarbage"},
-        {"a time with a zone names that instant; a zone that is none is refused",
-         gone + L"\t2024-01-01T18:04:05.678Z\n" + gone + L"\t2024-01-02T03:04:05.678+09:00\n" +
-             gone + L"\t 2024-01-01 13:04:05.678 -0500 \n" + gone + L"\t2024-01-01T18:04:05.678+9",
-         {}, false, {gone, zoned, gone, zoned, gone, zoned}, 1,
-         gone + L"\t2024-01-01T18:04:05.678+9"},
+         {tree, treeTime, b, bTime, a, some}, 1, a + L"\tgarbage", lastWriteTicks(tree)},
+        {"a time with a zone names that instant; a zone that is none is refused; the UTC "
+         "column wins over the local one, whole, and is never read as local time; the header",
+         gone + L"\t1999/01/01 00:00:00.000\t2024-01-01T18:04:05.6789012Z\n" +
+             std::wstring(listHeader) + L"\n" + gone + L"\t2024-01-01T18:04:05.678Z\n" + gone +
+             L"\t2024-01-02T03:04:05.678+09:00\n" + gone + L"\t 2024-01-01 13:04:05.678 -0500 \n" +
+             gone + L"\t2024-01-01T18:04:05.678+9\n" + gone + L"\t" + some + L"\t2024-01-01 18:04",
+         {}, false, {gone, zoned, gone, zoned, gone, zoned, gone, zoned}, 2,
+         gone + L"\t2024-01-01T18:04:05.678+9", 133'486'058'456'789'012},
         {"paths as Explorer copies them, in quotes; a byte-order mark; lines ended by CR",
          L"\xFEFF\"" + a + L"\"\r\"" + gone + L"\"\t" + some + L"\r" + a, {}, false,
-         {a, aTime, gone, some, a, aTime}, 0, L""},
+         {a, aTime, gone, some, a, aTime}, 0, L"", lastWriteTicks(a)},
         {"files copied in the shell, as a drop", L"", {tree, a}, false,
-         {tree, treeTime, b, bTime, a, aTime}, 0, L""},
+         {tree, treeTime, b, bTime, a, aTime}, 0, L"", lastWriteTicks(tree)},
         {"copied rows come back, one without a time too, a relative one full",
          gone + L"\t" + some + L"\n" + a + L"\na.txt\t" + some, {}, true,
-         {gone, some, a, aTime, a, some}, 0, L""},
+         {gone, some, a, aTime, a, some}, 0, L"", testing_support::ticksOf(*timestampTime(some))},
     };
     for (const auto& c : cases)
     {
@@ -81,8 +87,10 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
             list.setTimeText(1, L"");
             host.select({0, 1, 2}, 0);
             clipboard.copy();
-            EXPECT_EQ(testing_support::clipboardText(),
-                      gone + L"\t" + some + L"\r\n" + a + L"\t\r\n" + a + L"\t" + some + L"\r\n");
+            const std::wstring utc = utcTimestampText(*timestampTime(some));
+            EXPECT_EQ(testing_support::clipboardText(), gone + L"\t" + some + L"\t" + utc +
+                                                            L"\r\n" + a + L"\t\t\r\n" + a + L"\t" +
+                                                            some + L"\t" + utc + L"\r\n");
             list.deleteAllItems();
             refused = clipboard.paste(true);
         }
@@ -92,6 +100,8 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         EXPECT_EQ(rows, c.rows);
         EXPECT_EQ(refused.count, c.refused);
         EXPECT_EQ(refused.first, c.first);
+        const std::optional<RowTime> held = list.itemCount() > 0 ? list.rowTime(0) : std::nullopt;
+        EXPECT_EQ(held && held->exact ? testing_support::ticksOf(held->utc) : 0, c.exact);
     }
     SetCurrentDirectoryW(current);
 }
