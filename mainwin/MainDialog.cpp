@@ -6,6 +6,7 @@
 #include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
 #include "stamps/ListClipboard.h"
+#include "stamps/ListFile.h"
 #include "stamps/Restore.h"
 #include "stamps/SelectChanged.h"
 #include "tkit/ui/CommandLine.h"
@@ -19,6 +20,8 @@
 #include "res/resource.h"
 
 #include <windowsx.h>
+
+#include <optional>
 
 
 namespace
@@ -200,6 +203,37 @@ void MainDialog::selectChanged()
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
 }
 
+tkit::FileDialog MainDialog::listFileDialog() const
+{
+    return {window, L"テキスト ファイル (*.txt)\0*.txt\0すべてのファイル (*.*)\0*.*\0", L"txt"};
+}
+
+void MainDialog::saveList()
+{
+    const std::optional<std::wstring> path =
+        listFileDialog().askSavePath(L"タイムスタンプ一覧.txt");
+    if (!path)
+        return;
+    if (const DWORD error = ::saveList(*listView, *path); error != ERROR_SUCCESS)
+        tell(L"一覧を保存できませんでした。\n\n" + tkit::fitForMessage(window, *path) + L"\n\n" +
+                 tkit::systemMessage(error),
+             MB_ICONWARNING);
+}
+
+void MainDialog::openList()
+{
+    const std::optional<std::wstring> path = listFileDialog().askOpenPath();
+    if (!path)
+        return;
+    Skipped refused;
+    if (const DWORD error = ::openList(*listView, *path, addRecursively, refused);
+        error != ERROR_SUCCESS)
+        tell(L"一覧を開けませんでした。\n\n" + tkit::fitForMessage(window, *path) + L"\n\n" +
+                 tkit::systemMessage(error),
+             MB_ICONWARNING);
+    tellSkipped(refused, L"%d 行は追加できませんでした。", MB_ICONWARNING);
+}
+
 void MainDialog::showListMenu(POINT at)
 {
     tkit::Menu listMenu(instance);
@@ -207,7 +241,7 @@ void MainDialog::showListMenu(POINT at)
     listMenu.popup = GetSubMenu(listMenu.handle, 0);
     const bool empty = listView->itemCount() == 0;
     const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
-    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED})
+    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_SAVE_LIST})
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
@@ -286,6 +320,12 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         break;
     case IDM_SELECT_CHANGED:
         selectChanged();
+        break;
+    case IDM_SAVE_LIST:
+        saveList();
+        break;
+    case IDM_OPEN_LIST:
+        openList();
         break;
     case IDM_ADD_RECURSIVELY:
         addRecursively = !addRecursively;

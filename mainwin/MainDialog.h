@@ -3,6 +3,7 @@
 #include "stamps/RestoreRecord.h"
 #include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
+#include "tkit/ui/FileDialog.h"
 #include "tkit/ui/Menu.h"
 
 #include <memory>
@@ -61,6 +62,12 @@ private:
     void paste();
     // Selects the rows whose file changed since its time was taken.
     void selectChanged();
+    // Saves the list (the selected rows, if any) to a file the user names.
+    void saveList();
+    // Adds the rows of a list file the user names.
+    void openList();
+    // The Open and Save dialogs for list files.
+    tkit::FileDialog listFileDialog() const;
     // The list's context menu at a point of the screen; (-1, -1) for the keyboard.
     void showListMenu(POINT at);
     void tell(const std::wstring& text, UINT icon) const;

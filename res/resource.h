@@ -33,3 +33,7 @@
 #define IDM_COPY 40010
 #define IDM_PASTE 40011
 #define IDM_SELECT_CHANGED 40012
+
+// Saving and opening a list, in the menu bar and the list's context menu
+#define IDM_OPEN_LIST 40020
+#define IDM_SAVE_LIST 40021

@@ -38,7 +38,8 @@ struct CommandKey
 constexpr CommandKey commandKeys[] = {
     {VK_F2, false, IDM_EDIT},       {'C', true, IDM_COPY},
     {'V', true, IDM_PASTE},         {'Z', true, IDM_UNDO},
-    {VK_F5, false, IDM_SELECT_CHANGED},
+    {VK_F5, false, IDM_SELECT_CHANGED}, {'O', true, IDM_OPEN_LIST},
+    {'S', true, IDM_SAVE_LIST},
 };
 
 // Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little

@@ -34,4 +34,18 @@ std::wstring formatString(const wchar_t* format, ...)
     return std::wstring(buffer.data());
 }
 
+std::wstring systemMessage(DWORD code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text != nullptr ? text : L"", length);
+    LocalFree(text);
+    // The system's text ends with a line break.
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
+        message.pop_back();
+    return formatString(L"%ls (%lu)", message.c_str(), code);
+}
+
 } // namespace tkit
