@@ -1,7 +1,7 @@
-// Paste against drop: the main dialog takes in the same files twice per round,
-// once as a drop of their paths and once as a paste of the text that Ctrl+C
-// makes of their rows (path, tab, time), and prints the time per row of each
-// and their ratio, median of the rounds.
+// Paste against drop: the main dialog takes in the same files three times per
+// round, as a drop of their paths, as a paste of the text that Ctrl+C makes of
+// their rows, and as the list file that saving them makes, opened; it prints
+// the time per row of each and the ratios, median of the rounds.
 //
 //   bench_PasteAgainstDrop [files=100000] [rounds=3]
 
@@ -9,6 +9,7 @@
 #include "support/InMainWindow.h"
 #include "mainwin/MainDialog.h"
 #include "stamps/FileListView.h"
+#include "stamps/ListFile.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -106,9 +107,11 @@ void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
         GlobalUnlock(block);
     }
     CloseClipboard();
+    const std::wstring saved = root + L"\\list.txt";
+    run.ok = run.ok && saveList(list, saved) == ERROR_SUCCESS;
     list.deleteAllItems();
 
-    std::vector<double> drops, pastes;
+    std::vector<double> drops, pastes, opens;
     for (int round = 0; round < run.rounds; ++round)
     {
         LARGE_INTEGER start = bench::now();
@@ -123,12 +126,20 @@ void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
         pastes.push_back(bench::secondsBetween(start, bench::now()));
         run.ok = run.ok && list.itemCount() == static_cast<int>(names.size());
         list.deleteAllItems();
+
+        Skipped refused;
+        start = bench::now();
+        run.ok = run.ok && openList(list, saved, false, refused) == ERROR_SUCCESS;
+        opens.push_back(bench::secondsBetween(start, bench::now()));
+        run.ok = run.ok && list.itemCount() == static_cast<int>(names.size());
+        list.deleteAllItems();
     }
     const double rows = static_cast<double>(names.size());
     std::printf("%zu files, median of %d rounds, microseconds per row: drop %.2f, paste %.2f, "
-                "paste/drop %.2f\n",
+                "open %.2f; paste/drop %.2f, open/paste %.2f\n",
                 names.size(), run.rounds, seconds(drops) / rows * 1e6, seconds(pastes) / rows * 1e6,
-                seconds(pastes) / seconds(drops));
+                seconds(opens) / rows * 1e6, seconds(pastes) / seconds(drops),
+                seconds(opens) / seconds(pastes));
     bench::removeTree(root);
     PostMessageW(dialog.window, WM_COMMAND, IDCANCEL, 0);
 }
