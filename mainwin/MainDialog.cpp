@@ -23,7 +23,6 @@
 
 #include <optional>
 
-
 namespace
 {
 
@@ -39,8 +38,7 @@ constexpr UINT copyGlobalDataMessage = 0x0049;
 
 MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
     : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
-      startPathsHandedOver(handedOver),
-      menu(GetModuleHandleW(nullptr))
+      startPathsHandedOver(handedOver), menu(GetModuleHandleW(nullptr))
 {
 }
 

@@ -36,9 +36,12 @@ struct CommandKey
     int command;
 };
 constexpr CommandKey commandKeys[] = {
-    {VK_F2, false, IDM_EDIT},       {'C', true, IDM_COPY},
-    {'V', true, IDM_PASTE},         {'Z', true, IDM_UNDO},
-    {VK_F5, false, IDM_SELECT_CHANGED}, {'O', true, IDM_OPEN_LIST},
+    {VK_F2, false, IDM_EDIT},
+    {'C', true, IDM_COPY},
+    {'V', true, IDM_PASTE},
+    {'Z', true, IDM_UNDO},
+    {VK_F5, false, IDM_SELECT_CHANGED},
+    {'O', true, IDM_OPEN_LIST},
     {'S', true, IDM_SAVE_LIST},
 };
 

@@ -7,8 +7,8 @@
 DWORD saveList(const FileListView& list, const std::wstring& path)
 {
     const bool selectedOnly = list.nextItem(-1, LVNI_SELECTED) != -1;
-    return tkit::saveTextFile(path, std::wstring(listHeader) + L"\r\n" +
-                                        listText(list, selectedOnly));
+    return tkit::saveTextFile(path,
+                              std::wstring(listHeader) + L"\r\n" + listText(list, selectedOnly));
 }
 
 DWORD openList(FileListView& list, const std::wstring& path, bool recursive, Skipped& refused)

@@ -91,7 +91,7 @@ RestoreRecord restoreCheckedRows(FileListView& list)
     // later row of the same file, a volume that rounds what it is given (FAT to
     // 2 s, exFAT to 10 ms) or a share that ignores the write leave another time.
     for (const WrittenRow& done : written)
-        list.setStatus(done.row,
-                       carries(done.target, done.utc) ? EntryStatus::Restored : EntryStatus::Failed);
+        list.setStatus(done.row, carries(done.target, done.utc) ? EntryStatus::Restored
+                                                                : EntryStatus::Failed);
     return record;
 }

@@ -29,10 +29,9 @@ std::optional<FILETIME> exactFileTime(const SYSTEMTIME& fields)
     FILETIME time;
     SYSTEMTIME check;
     if (!SystemTimeToFileTime(&fields, &time) || !FileTimeToSystemTime(&time, &check) ||
-        check.wYear != fields.wYear || check.wMonth != fields.wMonth ||
-        check.wDay != fields.wDay || check.wHour != fields.wHour ||
-        check.wMinute != fields.wMinute || check.wSecond != fields.wSecond ||
-        check.wMilliseconds != fields.wMilliseconds)
+        check.wYear != fields.wYear || check.wMonth != fields.wMonth || check.wDay != fields.wDay ||
+        check.wHour != fields.wHour || check.wMinute != fields.wMinute ||
+        check.wSecond != fields.wSecond || check.wMilliseconds != fields.wMilliseconds)
         return std::nullopt;
     return time;
 }
@@ -215,7 +214,8 @@ std::optional<FILETIME> parseUtcTimestamp(std::wstring_view text)
             return std::nullopt;
     }
     std::wstring_view fraction = text.substr(shape.size(), text.size() - shape.size() - 1);
-    if (!fraction.empty() && (fraction.front() != L'.' || fraction.size() < 2 || fraction.size() > 8))
+    if (!fraction.empty() &&
+        (fraction.front() != L'.' || fraction.size() < 2 || fraction.size() > 8))
         return std::nullopt;
     std::uint64_t ticks = 0;
     for (size_t at = 1; at < 8; ++at)
@@ -225,7 +225,8 @@ std::optional<FILETIME> parseUtcTimestamp(std::wstring_view text)
             return std::nullopt;
         ticks = ticks * 10 + static_cast<std::uint64_t>(c - L'0');
     }
-    const std::optional<FILETIME> second = exactFileTime(parseTimestamp(std::wstring(text.substr(0, shape.size())) + L".000"));
+    const std::optional<FILETIME> second =
+        exactFileTime(parseTimestamp(std::wstring(text.substr(0, shape.size())) + L".000"));
     if (!second)
         return std::nullopt;
     ticks += ticksOf(*second);

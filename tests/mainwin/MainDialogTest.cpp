@@ -6,6 +6,7 @@
 #include "mainwin/WindowTitle.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
+#include "stamps/Timestamp.h"
 #include "tkit/ui/CommandLine.h"
 #include "res/resource.h"
 
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
 #include <future>
 #include <set>
 #include <string>
@@ -401,7 +403,9 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
     std::wstring words = L"w0"; // wrapped by the box into many lines
     for (int word = 1; word < 1000; ++word)
         words += L" w" + std::to_wstring(word % 10);
-    const std::wstring aRow = a + L"\t" + testing_support::shownAs(lastWriteTicks(a)) + L"\r\n";
+    const std::wstring aRow = a + L"\t" + testing_support::shownAs(lastWriteTicks(a)) + L"\t" +
+                              utcTimestampText(testing_support::fileTimeOf(lastWriteTicks(a))) +
+                              L"\r\n";
     constexpr DWORD untilRead = 60'000;
     const struct
     {
@@ -410,7 +414,7 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
         std::wstring clipboard;
         int rows;
         std::wstring message;
-        DWORD held = 0; // milliseconds, from just before the command
+        DWORD held = 0;           // milliseconds, from just before the command
         std::wstring after = L""; // the clipboard's text after the command; empty: unchanged
     } cases[] = {
         {"paste: two lines refused", IDM_PASTE, L"x\t2023/02/30 12:00:00.000\r\n" + a + L"\n\tz\n",
@@ -459,14 +463,47 @@ TEST(MainDialog, ClipboardCommandsSayWhatTheyCouldNotDoInABoxOnTheScreen)
             holder.join();
         const size_t cut = c.message.find(L'…');
         EXPECT_TRUE(cut == std::wstring::npos ? message == c.message
-                                               : message.starts_with(c.message.substr(0, cut)) &&
-                                                     message.find(L'…', cut) != std::wstring::npos &&
-                                                     message.ends_with(c.message.substr(cut + 1)))
+                                              : message.starts_with(c.message.substr(0, cut)) &&
+                                                    message.find(L'…', cut) != std::wstring::npos &&
+                                                    message.ends_with(c.message.substr(cut + 1)))
             << testing::PrintToString(message);
         EXPECT_EQ(onScreen, !message.empty());
         EXPECT_EQ(rowsAfter, c.rows);
         EXPECT_EQ(testing_support::clipboardText(), c.after.empty() ? c.clipboard : c.after);
     }
+}
+
+// Ctrl+S through the system's Save dialog onto a read-only list: the window
+// says why it could not, and the old file is whole.
+TEST(MainDialog, ASaveThatFailsSaysWhyAndLeavesTheOldFileWhole)
+{
+    TempDir dir;
+    const std::wstring saved = dir.file(L"一覧.txt");
+    const auto size = std::filesystem::file_size(saved);
+    SetFileAttributesW(saved.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::wstring message;
+    MainWindowRun window(quoted(dir.file(L"a.txt")));
+    HWND save = nullptr;
+    window.then([&] { SendMessageW(window.dialog.window, WM_COMMAND, IDM_SAVE_LIST, 0); })
+        .waitFor([&] {
+            return (save = GetLastActivePopup(window.dialog.window)) != window.dialog.window;
+        })
+        .then([&] {
+            // The name field: a combo box in the Explorer style, an edit in the old one.
+            for (const int field : {0x47C, 0x480})
+                SetDlgItemTextW(save, field, saved.c_str());
+            PostMessageW(save, WM_COMMAND, IDOK, 0);
+        })
+        .waitFor([&] { return GetLastActivePopup(save) != save; })
+        .then([&] { PostMessageW(GetLastActivePopup(save), WM_COMMAND, IDYES, 0); })
+        .waitFor([&] { return findQuestionBox(title.c_str()) != nullptr; })
+        .then([&] { readMessage(message); })
+        .then([&] { window.close(); });
+    window.run();
+    EXPECT_EQ(message.substr(0, message.find(L"\n\n")), L"一覧を保存できませんでした。");
+    EXPECT_NE(message.find(L"(5)"), std::wstring::npos) << "the system's reason and its code";
+    EXPECT_EQ(std::filesystem::file_size(saved), size);
+    SetFileAttributesW(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The items of the open context menu that are greyed, by command id; the menu is closed.

@@ -40,10 +40,12 @@ TEST(ListFile, ARestoreFromASavedListPutsBackTheWholeTime)
         unsigned long long ticks;
         bool otherZone = false;
     } cases[] = {
-        {"digits below the millisecond", testing_support::localTicks(2023, 6, 7, 8, 9, 10, 7, 4321)},
+        {"digits below the millisecond",
+         testing_support::localTicks(2023, 6, 7, 8, 9, 10, 7, 4321)},
         {"before 1970", testing_support::localTicks(1969, 7, 20, 20, 17, 40, 123, 4567)},
         {"in the year 9999", testing_support::localTicks(9999, 12, 31, 12, 0, 0, 999, 9999)},
-        {"saved in another zone", testing_support::localTicks(2024, 7, 1, 1, 0, 0, 123, 4567), true},
+        {"saved in another zone", testing_support::localTicks(2024, 7, 1, 1, 0, 0, 123, 4567),
+         true},
     };
     for (const auto& c : cases)
     {

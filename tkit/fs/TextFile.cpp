@@ -76,8 +76,7 @@ DWORD saveTextFile(const std::wstring& path, const std::wstring& text)
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return ERROR_ACCESS_DENIED;
     // Beside the target, so that taking its place is a rename on one volume.
-    const PlatformPath temporary(
-        formatString(L"%ls.%lx.tmp", path.c_str(), GetCurrentProcessId()));
+    const PlatformPath temporary(formatString(L"%ls.%lx.tmp", path.c_str(), GetCurrentProcessId()));
     DWORD error = ERROR_SUCCESS;
     {
         const Handle file{CreateFileW(temporary.name(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -86,9 +85,8 @@ DWORD saveTextFile(const std::wstring& path, const std::wstring& text)
             return GetLastError();
         error = writeAll(file.handle, utf8Of(text));
     }
-    if (error == ERROR_SUCCESS &&
-        !MoveFileExW(temporary.name(), target.name(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (error == ERROR_SUCCESS && !MoveFileExW(temporary.name(), target.name(),
+                                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();
     if (error != ERROR_SUCCESS)
         DeleteFileW(temporary.name());
