@@ -15,11 +15,11 @@
 #include "tkit/ui/MessageFilter.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
+#include "tkit/ui/StatusBar.h"
 #include "tkit/fs/FormatString.h"
 #include "res/resource.h"
 
 #include <windowsx.h>
-
 
 namespace
 {
@@ -36,8 +36,7 @@ constexpr UINT copyGlobalDataMessage = 0x0049;
 
 MainDialog::MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver)
     : Dialog(module, IDD_MAIN, const_cast<tkit::CommandLine*>(commandLine)),
-      startPathsHandedOver(handedOver),
-      menu(GetModuleHandleW(nullptr))
+      startPathsHandedOver(handedOver), menu(GetModuleHandleW(nullptr))
 {
 }
 
@@ -45,6 +44,7 @@ MainDialog::~MainDialog()
 {
     handOffs.reset();
     anchor.reset();
+    statusBar.reset();
     listView.reset();
 }
 
@@ -70,6 +70,11 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     listView->fitTimeColumn(dpi);
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
+    // The status bar takes the bottom edge; the list fills what is above it.
+    statusBar = std::make_unique<tkit::StatusBar>(window, IDC_STATUS_BAR);
+    GetClientRect(window, &rect);
+    SetWindowPos(listView->window, nullptr, 0, 0, rect.right - rect.left,
+                 rect.bottom - rect.top - statusBar->height(), SWP_NOMOVE | SWP_NOZORDER);
     anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
 
     applyOptions();
@@ -318,6 +323,8 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 {
     if (anchor)
         anchor->resize(LOWORD(lParam), HIWORD(lParam));
+    if (statusBar)
+        statusBar->resized();
     return 0;
 }
 

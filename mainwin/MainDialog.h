@@ -11,6 +11,7 @@
 namespace tkit
 {
 class CommandLine;
+class StatusBar;
 }
 class FileListView;
 class HandOffIntake;
@@ -76,6 +77,8 @@ private:
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
     std::unique_ptr<HandOffIntake> handOffs;
+    // Along the bottom edge: what the last command did, and long work's progress.
+    std::unique_ptr<tkit::StatusBar> statusBar;
     // What the last restore wrote, for an undo.
     RestoreRecord lastRestore;
     // How many start paths another window took.

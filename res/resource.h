@@ -17,6 +17,8 @@
 #define IDC_EDIT_NAME 1002
 #define IDC_EDIT_TIME 1003
 #define IDC_EDIT_NOTE 1004
+// Made at run time along the main window's bottom edge
+#define IDC_STATUS_BAR 1005
 
 // Main menu commands
 #define IDM_RESTORE 40001

@@ -267,6 +267,7 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     MINMAXINFO limits = {};
     RECT client = {};
     RECT list = {};
+    RECT bar = {};
     std::vector<int> widths;
     // Moved to a display of 150 %: the suggested place, every size scaled.
     RECT suggested = {}, moved = {};
@@ -282,6 +283,8 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
         .then([&] {
             GetClientRect(window.dialog.window, &client);
             GetWindowRect(window.dialog.list()->window, &list);
+            GetWindowRect(GetDlgItem(window.dialog.window, IDC_STATUS_BAR), &bar);
+            MapWindowPoints(nullptr, window.dialog.window, reinterpret_cast<POINT*>(&bar), 2);
             // A minimised window reports 0 by 0; the list must not get a negative size.
             SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
             widths = columnWidths(window);
@@ -301,7 +304,8 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     EXPECT_EQ(limits.ptMinTrackSize.x, first.right - first.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, first.bottom - first.top);
     EXPECT_EQ(list.right - list.left, client.right);
-    EXPECT_EQ(list.bottom - list.top, client.bottom);
+    EXPECT_EQ(list.bottom - list.top, bar.top) << "the list fills what the status bar leaves";
+    EXPECT_EQ(bar.bottom, client.bottom);
     EXPECT_GT(client.right, 0);
     EXPECT_TRUE(EqualRect(&moved, &suggested));
     EXPECT_EQ(limitsMoved.ptMinTrackSize.x, suggested.right - suggested.left);
