@@ -20,6 +20,7 @@
 
 #include <windowsx.h>
 
+#include <utility>
 
 namespace
 {
@@ -157,13 +158,18 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 
 void MainDialog::restoreTimestamps()
 {
-    lastRestore = restoreCheckedRows(*listView);
+    // A restore that wrote nothing leaves the last one that did to be taken back.
+    if (RestoreRecord record = restoreCheckedRows(*listView); !record.empty())
+        lastRestore = std::move(record);
 }
 
 void MainDialog::undoRestore()
 {
     if (lastRestore.empty())
+    {
+        tell(L"元に戻す復元はありません。", MB_ICONINFORMATION);
         return;
+    }
     if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
         return;
     // Like a restore, the undo repaints the list when its pause ends.

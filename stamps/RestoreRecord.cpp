@@ -32,6 +32,8 @@ void RestoreRecord::note(const std::wstring& path, EntryStatus before,
                          const std::optional<WrittenTime>& written)
 {
     entries.push_back({path, before, written});
+    if (written)
+        ++writes;
 }
 
 Skipped RestoreRecord::undo(FileListView& list)
@@ -42,6 +44,7 @@ Skipped RestoreRecord::undo(FileListView& list)
     std::map<std::wstring, EntryStatus> statuses;
     std::vector<Entry> taken;
     taken.swap(entries);
+    writes = 0;
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
         if (!entry->written || writeBack(entry->path, *entry->written))

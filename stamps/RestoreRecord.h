@@ -24,7 +24,8 @@ struct WrittenTime
 class RestoreRecord
 {
 public:
-    bool empty() const { return entries.empty(); }
+    // Whether there is nothing to take back: no file was written.
+    bool empty() const { return writes == 0; }
     // Notes one checked row; written is none where nothing was written.
     void note(const std::wstring& path, EntryStatus before,
               const std::optional<WrittenTime>& written);
@@ -44,4 +45,6 @@ private:
     };
 
     std::vector<Entry> entries;
+    // How many of the entries wrote a time.
+    int writes = 0;
 };
