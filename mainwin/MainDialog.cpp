@@ -194,8 +194,11 @@ void MainDialog::selectChanged()
 {
     if (listView->itemCount() == 0)
         return;
-    if (::selectChanged(*listView) == 0)
+    const ChangedRows changed = ::selectChanged(*listView);
+    if (changed.selected == 0)
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
+    tellSkipped(changed.unreadable, L"%d 個のファイルは更新日時を読み取れないため、選択しました。",
+                MB_ICONWARNING);
 }
 
 void MainDialog::showListMenu(POINT at)

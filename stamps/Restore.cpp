@@ -14,11 +14,11 @@
 namespace
 {
 
-// Whether an entry, read without opening it, carries the row's time.
+// Whether an entry carries the row's time.
 bool carries(const tkit::PlatformPath& target, const FILETIME& utc)
 {
-    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
-    return data && sameTimestamp(data->ftLastWriteTime, utc);
+    const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
+    return current && sameTimestamp(*current, utc);
 }
 
 // The outcome of writing one row's time onto its file.
@@ -34,13 +34,16 @@ struct Written
 // already: then it is not opened and no attribute is written.
 Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc)
 {
-    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
-    if (!data)
+    const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
+    if (!current)
         return {};
-    if (sameTimestamp(data->ftLastWriteTime, utc))
+    if (sameTimestamp(*current, utc))
         return {true, std::nullopt};
+    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
+    if (!attributes)
+        return {};
     Written outcome;
-    outcome.done = tkit::writeTimes(target, data->dwFileAttributes, [&](const tkit::File& file) {
+    outcome.done = tkit::writeTimes(target, *attributes, [&](const tkit::File& file) {
         FILETIME before = {};
         const bool beforeKnown = file.readLastWriteTime(before);
         if (!file.writeLastWriteTime(utc))

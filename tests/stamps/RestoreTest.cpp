@@ -232,27 +232,6 @@ TEST(Restore, TextsThatHoldNoValidTimeWriteNothing)
     }
 }
 
-TEST(Restore, AFileThatCouldNotBeReadAtCaptureIsRedAndUntouched)
-{
-    TempDir dir;
-    const std::wstring file = dir.file(L"a.txt");
-    HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    std::wstring captured = L"?";
-    EntryStatus status = EntryStatus::Unset;
-    unsigned long long before = 0;
-    withList({file}, false, [&](FileListView& list) {
-        CloseHandle(holder);
-        captured = list.timeText(0);
-        before = lastWriteTicks(file);
-        restoreCheckedRows(list);
-        status = list.status(0);
-    });
-    EXPECT_EQ(captured, L"");
-    EXPECT_EQ(status, EntryStatus::Failed);
-    EXPECT_EQ(lastWriteTicks(file), before);
-}
-
 TEST(Restore, PathsLongerThan260CharactersAreRestoredReadOnlyIncluded)
 {
     TempDir dir;
