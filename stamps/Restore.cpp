@@ -3,7 +3,6 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
 #include "tkit/fs/TimeWriter.h"
@@ -39,11 +38,8 @@ Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc
         return {};
     if (sameTimestamp(*current, utc))
         return {true, std::nullopt};
-    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
-    if (!attributes)
-        return {};
     Written outcome;
-    outcome.done = tkit::writeTimes(target, *attributes, [&](const tkit::File& file) {
+    outcome.done = tkit::writeTimes(target, [&](const tkit::File& file) {
         FILETIME before = {};
         const bool beforeKnown = file.readLastWriteTime(before);
         if (!file.writeLastWriteTime(utc))

@@ -3,7 +3,6 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
 #include "tkit/fs/TimeWriter.h"
@@ -17,13 +16,11 @@ namespace
 // files included.
 bool writeBack(const std::wstring& path, const WrittenTime& time)
 {
-    const tkit::PlatformPath target(path);
-    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
-    return attributes && tkit::writeTimes(target, *attributes, [&](const tkit::File& file) {
-               FILETIME current = {};
-               return file.readLastWriteTime(current) && sameTimestamp(current, time.written) &&
-                      file.writeLastWriteTime(time.before);
-           });
+    return tkit::writeTimes(tkit::PlatformPath(path), [&](const tkit::File& file) {
+        FILETIME current = {};
+        return file.readLastWriteTime(current) && sameTimestamp(current, time.written) &&
+               file.writeLastWriteTime(time.before);
+    });
 }
 
 } // namespace

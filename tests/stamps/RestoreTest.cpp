@@ -77,15 +77,16 @@ TEST(Restore, WritesTheCapturedTimeBackToTheMillisecond)
 }
 
 // Only the last-write time changes, and only where it differs: an untouched
-// file keeps its digits below the millisecond and is not even opened (it is held
-// without sharing here), and only a read-only file has its attributes written.
-TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
+// file keeps its digits below the millisecond, and no attribute is written. A
+// file held open without sharing, as a document by its editor, is restored too.
+TEST(Restore, AttributesSurviveAndReadOnlyAndHeldFilesAreRestored)
 {
     struct Case
     {
         const wchar_t* name;
         DWORD attributes;
         bool touched = true;
+        bool held = false;
     };
     const Case cases[] = {
         {L"plain.txt", FILE_ATTRIBUTE_ARCHIVE},
@@ -94,8 +95,10 @@ TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
         {L"system.txt", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
         {L"all.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
         {L".dotfile", FILE_ATTRIBUTE_ARCHIVE},
-        {L"untouched.txt", FILE_ATTRIBUTE_ARCHIVE, false},
-        {L"untouched-readonly.txt", FILE_ATTRIBUTE_READONLY, false},
+        {L"untouched.txt", FILE_ATTRIBUTE_ARCHIVE, false, true},
+        {L"untouched-readonly.txt", FILE_ATTRIBUTE_READONLY, false, true},
+        {L"held.txt", FILE_ATTRIBUTE_ARCHIVE, true, true},
+        {L"held-readonly.txt", FILE_ATTRIBUTE_READONLY, true, true},
     };
     TempDir dir;
     const auto original = testing_support::localTicks(2023, 6, 7, 8, 9, 10, 7, 4321);
@@ -112,9 +115,13 @@ TEST(Restore, AttributesSurviveAndReadOnlyFilesAreRestored)
     withList(paths, false, [&](FileListView& list) {
         std::vector<HANDLE> held;
         for (size_t i = 0; i < paths.size(); ++i)
-            cases[i].touched ? void(setLastWriteTicks(paths[i], original + anHour))
-                             : held.push_back(CreateFileW(paths[i].c_str(), GENERIC_READ, 0,
-                                                          nullptr, OPEN_EXISTING, 0, nullptr));
+        {
+            if (cases[i].touched)
+                setLastWriteTicks(paths[i], original + anHour);
+            if (cases[i].held)
+                held.push_back(CreateFileW(paths[i].c_str(), GENERIC_READ, 0, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+        }
         restoreCheckedRows(list);
         std::for_each(held.begin(), held.end(), CloseHandle);
         statuses = statusesOf(list);
@@ -146,28 +153,6 @@ TEST(Restore, ADeletedFileIsRedAndNothingIsCreated)
     });
     EXPECT_EQ(statuses, (std::vector{EntryStatus::Failed, EntryStatus::Restored}));
     EXPECT_EQ(attributesOf(gone), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST(Restore, AFileHeldOpenWithoutWriteSharingIsRedAndUnchanged)
-{
-    TempDir dir;
-    const std::wstring file = dir.file(L"locked.txt");
-    const DWORD attributesBefore = attributesOf(file);
-    EntryStatus status = EntryStatus::Unset;
-    unsigned long long touched = 0;
-    withList({file}, false, [&](FileListView& list) {
-        touched = lastWriteTicks(file) + anHour;
-        setLastWriteTicks(file, touched);
-        HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-        restoreCheckedRows(list);
-        CloseHandle(holder);
-        status = list.status(0);
-    });
-    EXPECT_EQ(status, EntryStatus::Failed);
-    EXPECT_EQ(lastWriteTicks(file), touched);
-    EXPECT_EQ(attributesOf(file), attributesBefore);
 }
 
 TEST(Restore, UncheckedRowsAreSkippedEvenWhenTheirFileIsGone)

@@ -109,8 +109,7 @@ EntryTime readLastWriteTime(const PlatformPath& path)
         return {data.ftLastWriteTime};
     File file;
     FILETIME lastWrite = {};
-    if (!file.open(path, FILE_READ_ATTRIBUTES,
-                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE) ||
+    if (!file.open(path, FILE_READ_ATTRIBUTES, shareEverything) ||
         !file.readLastWriteTime(lastWrite))
         return unreadTime(GetLastError());
     return {lastWrite};

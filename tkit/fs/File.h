@@ -10,6 +10,10 @@
 namespace tkit
 {
 
+// Every kind of sharing: an open with it leaves other programs free to open,
+// write and delete the entry meanwhile.
+constexpr DWORD shareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // Owns one handle to an existing file or folder, opened for reading or
 // writing its times. Never creates a file and never closes a standard handle.
 class File
