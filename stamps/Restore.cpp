@@ -25,7 +25,7 @@ struct Written
 {
     // The file carries the time: it was written, or was there already.
     bool done = false;
-    // What was written, where something was and the time before could be read.
+    // What was written, where something was and the time kept could be read.
     std::optional<WrittenTime> time;
 };
 
@@ -40,12 +40,13 @@ Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc
         return {true, std::nullopt};
     Written outcome;
     outcome.done = tkit::writeTimes(target, [&](const tkit::File& file) {
-        FILETIME before = {};
-        const bool beforeKnown = file.readLastWriteTime(before);
         if (!file.writeLastWriteTime(utc))
             return false;
-        if (beforeKnown)
-            outcome.time = WrittenTime{before, utc};
+        // An undo looks for the time the volume kept, which may be cut to
+        // whole seconds or FAT's 2 s.
+        FILETIME kept = {};
+        if (file.readLastWriteTime(kept))
+            outcome.time = WrittenTime{*current, kept};
         return true;
     });
     return outcome;

@@ -1,7 +1,6 @@
 #include "stamps/RestoreRecord.h"
 
 #include "stamps/FileListView.h"
-#include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
@@ -12,13 +11,13 @@
 namespace
 {
 
-// Writes before back when the file still has the time written, read-only
-// files included.
+// Writes before back when the file still has exactly the time it kept,
+// read-only files included.
 bool writeBack(const std::wstring& path, const WrittenTime& time)
 {
     return tkit::writeTimes(tkit::PlatformPath(path), [&](const tkit::File& file) {
         FILETIME current = {};
-        return file.readLastWriteTime(current) && sameTimestamp(current, time.written) &&
+        return file.readLastWriteTime(current) && CompareFileTime(&current, &time.kept) == 0 &&
                file.writeLastWriteTime(time.before);
     });
 }

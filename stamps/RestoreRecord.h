@@ -12,11 +12,12 @@
 class FileListView;
 
 // What a restore wrote onto one file: the last-write time the file had just
-// before, and the time written.
+// before, and the time it kept, read back after the write (a volume may keep
+// less than it is given).
 struct WrittenTime
 {
     FILETIME before;
-    FILETIME written;
+    FILETIME kept;
 };
 
 // One restore, kept in memory so that it can be taken back: for each checked
@@ -30,10 +31,11 @@ public:
     void note(const std::wstring& path, EntryStatus before,
               const std::optional<WrittenTime>& written);
     // Writes each noted earlier time back onto a file that still has the time
-    // the restore wrote, read-only files included, and gives the rows of those
-    // files and of the files not written the status they had before. Rows are
-    // found by path, whatever was deleted or edited since. Empties the record;
-    // the files left alone because they changed since or are gone are counted.
+    // it kept from the restore, read-only files included, and gives the rows of
+    // those files and of the files not written the status they had before. Rows
+    // are found by path, whatever was deleted or edited since. Empties the
+    // record; the files left alone because they changed since or are gone are
+    // counted.
     Skipped undo(FileListView& list);
 
 private:
