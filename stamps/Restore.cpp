@@ -30,7 +30,7 @@ struct Written
 };
 
 // Writes utc as the entry's last-write time, unless it carries that time
-// already: then it is not opened and no attribute is written.
+// already: then it is not opened for writing and no attribute is written.
 Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc)
 {
     const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
@@ -43,10 +43,11 @@ Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc
         if (!file.writeLastWriteTime(utc))
             return false;
         // An undo looks for the time the volume kept, which may be cut to
-        // whole seconds or FAT's 2 s.
+        // whole seconds or FAT's 2 s, on the same file.
         FILETIME kept = {};
+        const std::optional<tkit::EntryIdentity> id = tkit::openEntryIdentity(file.handle());
         if (file.readLastWriteTime(kept))
-            outcome.time = WrittenTime{*current, kept};
+            outcome.time = WrittenTime{*current, kept, id.value_or(tkit::EntryIdentity{})};
         return true;
     });
     return outcome;

@@ -11,14 +11,23 @@
 namespace
 {
 
-// Writes before back when the file still has exactly the time it kept,
-// read-only files included.
+// Whether an open file is the one a restore wrote: a file deleted and made
+// anew, a copy with the restored time say, is another. A volume that gives no
+// file ids (some shares) leaves only the time to go by.
+bool sameFile(const tkit::EntryIdentity& written, const tkit::File& file)
+{
+    const std::optional<tkit::EntryIdentity> now = tkit::openEntryIdentity(file.handle());
+    return now && (written.known() ? written == *now : !now->known());
+}
+
+// Writes before back when the file is the one written and still has exactly
+// the time it kept, read-only files included.
 bool writeBack(const std::wstring& path, const WrittenTime& time)
 {
     return tkit::writeTimes(tkit::PlatformPath(path), [&](const tkit::File& file) {
         FILETIME current = {};
-        return file.readLastWriteTime(current) && CompareFileTime(&current, &time.kept) == 0 &&
-               file.writeLastWriteTime(time.before);
+        return sameFile(time.file, file) && file.readLastWriteTime(current) &&
+               CompareFileTime(&current, &time.kept) == 0 && file.writeLastWriteTime(time.before);
     });
 }
 

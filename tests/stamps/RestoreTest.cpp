@@ -372,9 +372,10 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
     {
         const char* name;
         // After the restore: 0 nothing, 1 the time changed, 2 deleted, 3 made read-only,
-        // 4 the row deleted, 5 the file was gone at the restore.
+        // 4 the row deleted, 5 the file was gone at the restore, 6 replaced by another
+        // file with the restored time.
         int after;
-        // 0 no file, 1 the time before the restore, 2 the time set since.
+        // 0 no file, 1 the time before the restore, 2 the time set since, 3 the restored time.
         int timeAfterUndo;
         EntryStatus status;
         int left;
@@ -387,6 +388,7 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
         {"read-only", 3, 1, EntryStatus::Unset, 0},
         {"its row deleted", 4, 1, EntryStatus::Unset, 0},
         {"gone at the restore", 5, 0, EntryStatus::Unset, 0},
+        {"replaced since", 6, 3, EntryStatus::Restored, 1},
         {"on a volume of whole seconds", 0, 1, EntryStatus::Unset, 0, MountedVolume::wholeSeconds},
         {"on FAT, of 2 s", 0, 1, EntryStatus::Unset, 0, MountedVolume::fat},
     };
@@ -408,7 +410,7 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
         RestoreRecord record;
         Skipped left;
         std::vector<EntryStatus> statuses;
-        unsigned long long times[] = {0, 0, taken + 2 * anHour};
+        unsigned long long times[] = {0, 0, taken + 2 * anHour, 0};
         withList({file, other}, false, [&](FileListView& list) {
             // A time of the row that the volume may not keep.
             list.setTimeText(0, testing_support::shownAs(taken));
@@ -417,6 +419,14 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
             if (c.after == 5)
                 DeleteFileW(file.c_str());
             record = restoreCheckedRows(list);
+            times[3] = lastWriteTicks(file);
+            if (c.after == 6)
+            {
+                // Made beside it and renamed over it, as editors save: it is another file.
+                const std::wstring copy = dir.file(at + L"copy.txt");
+                setLastWriteTicks(copy, times[3]);
+                MoveFileExW(copy.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+            }
             if (c.after == 1)
                 setLastWriteTicks(file, taken + 2 * anHour);
             if (c.after == 2)
