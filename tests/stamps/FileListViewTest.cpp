@@ -413,7 +413,7 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
         for (size_t row = 0; row < c.rows.size(); ++row)
             list.addEntry(temp.file(std::wstring(c.name, c.name + 3) + std::to_wstring(row)));
         host.select({0}, 0);
-        std::vector<HANDLE> held;
+        HANDLE held = nullptr;
         for (int row = 0; row < list.itemCount(); ++row)
         {
             const std::wstring path = list.path(row);
@@ -426,14 +426,14 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
             if (kind == 2 || kind == 4)
                 DeleteFileW(path.c_str());
             if (kind == 5)
-                held.push_back(
-                    CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+                held =
+                    CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             if (kind == 6)
                 list.setPath(row, L"\\\\localhost\\no-such-share\\" + std::to_wstring(row));
         }
         const auto texts = host.column(1);
         const ChangedRows changed = selectChanged(list);
-        std::for_each(held.begin(), held.end(), CloseHandle);
+        CloseHandle(held);
         EXPECT_EQ(changed.selected, static_cast<int>(c.selected.size()));
         EXPECT_EQ(changed.unreadable.count, std::count(c.rows.begin(), c.rows.end(), 6));
         EXPECT_EQ(host.selectedRows(), c.selected);

@@ -61,6 +61,20 @@ DWORD attributesOf(const std::wstring& path)
     return GetFileAttributesW(longPath(path).c_str());
 }
 
+// Runs a shell command in a folder; whether it succeeded. Wine gives no exit
+// code of a Unix program: the command leaves a file that tells it.
+bool runShell(const std::wstring& folder, const std::wstring& unixFolder,
+              const std::wstring& command)
+{
+    const std::wstring ok = folder + L"\\ok", ended = folder + L"\\ended";
+    runUnix(L"/bin/sh",
+            L"-c \"cd '" + unixFolder + L"' && PATH=/usr/sbin:/sbin:$PATH && (" + command +
+                L") >/dev/null 2>&1 && touch ok; touch ended\"",
+            [&] { return attributesOf(ended) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFileW(ended.c_str());
+    return DeleteFileW(ok.c_str()) != FALSE;
+}
+
 } // namespace
 
 FolderLink::FolderLink(const std::wstring& link, const std::wstring& target) : linkPath(link)
@@ -169,44 +183,23 @@ MappedDrive::~MappedDrive()
                 [this] { return attributesOf(name + L"\\") == INVALID_FILE_ATTRIBUTES; });
 }
 
-MountedVolume::MountedVolume(const std::wstring& parent, Kind kind) : volumeKind(kind)
+MountedVolume::MountedVolume(const std::wstring& parent, bool fat) : parentPath(parent)
 {
     const UnixNameFunction toUnix = runningUnderWine() ? unixNameFunction() : nullptr;
     unixParent = toUnix != nullptr ? unixName(toUnix, parent) : std::wstring();
-    if (unixParent.empty())
-        return;
-    const wchar_t* make = kind == wholeSeconds
-                              ? L"mkfs.ext4 -q -F -I 128 volume.img && mount -o loop"
-                              : L"mkfs.vfat volume.img && fusefat -o rw+";
-    if (shell(L"mkdir volume && truncate -s 8M volume.img && " + std::wstring(make) +
-              L" volume.img volume"))
+    unmount = fat ? L"fusermount -u volume" : L"umount volume";
+    if (!unixParent.empty() &&
+        runShell(parent, unixParent,
+                 std::wstring(L"mkdir volume && truncate -s 8M img && ") +
+                     (fat ? L"mkfs.vfat img && fusefat -o rw+ img volume"
+                          : L"mkfs.ext4 -q -F -I 128 img && mount -o loop img volume")))
         folder = parent + L"\\volume";
 }
 
 MountedVolume::~MountedVolume()
 {
     if (!folder.empty())
-        shell(volumeKind == wholeSeconds ? L"umount volume" : L"fusermount -u volume");
-}
-
-bool MountedVolume::shell(const std::wstring& script) const
-{
-    // Wine gives no exit code of a Unix program: the script leaves it in a file.
-    std::wstring status = L"Z:" + unixParent + L"/volume.status";
-    std::replace(status.begin(), status.end(), L'/', L'\\');
-    const std::wstring line = L"-c \"cd '" + unixParent + L"' && PATH=/usr/sbin:/sbin:$PATH && (" +
-                              script + L") >/dev/null 2>&1; echo $? >status.new && mv status.new " +
-                              L"volume.status\"";
-    const auto ended = [&] { return attributesOf(status) != INVALID_FILE_ATTRIBUTES; };
-    if (!runUnix(L"/bin/sh", line, ended))
-        return false;
-    char code = 0;
-    HANDLE file = CreateFileW(status.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(file, &code, 1, &read, nullptr);
-    CloseHandle(file);
-    DeleteFileW(status.c_str());
-    return read == 1 && code == '0';
+        runShell(parentPath, unixParent, unmount);
 }
 
 } // namespace testing_support

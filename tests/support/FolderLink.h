@@ -68,34 +68,18 @@ private:
     std::wstring unixLink;
 };
 
-// A small volume that keeps coarser times than the one the tests run on,
-// mounted as the folder "volume" under parent, and unmounted when the object
-// goes (its image stays for parent's owner to remove): ext4 with 128-byte
-// inodes keeps whole seconds; FAT, through FUSE, 2 s. Wine only, and only
-// where the process may mount (root, a loop device or FUSE, the tools).
+// A volume on parent\volume that keeps whole seconds (ext4, 128-byte inodes) or 2 s (FAT,
+// through FUSE), unmounted when the object goes; Wine as root only, else path() is empty.
 class MountedVolume
 {
 public:
-    enum Kind
-    {
-        wholeSeconds,
-        fat,
-    };
-    MountedVolume(const std::wstring& parent, Kind kind);
+    MountedVolume(const std::wstring& parent, bool fat);
     ~MountedVolume();
-    MountedVolume(const MountedVolume&) = delete;
-    MountedVolume& operator=(const MountedVolume&) = delete;
 
-    // parent\volume when it is mounted, else empty.
     const std::wstring& path() const { return folder; }
 
 private:
-    // Runs a shell script in parent; whether it ended with 0.
-    bool shell(const std::wstring& script) const;
-
-    std::wstring unixParent;
-    std::wstring folder;
-    Kind volumeKind;
+    std::wstring parentPath, unixParent, folder, unmount;
 };
 
 } // namespace testing_support
