@@ -34,11 +34,10 @@ public:
               const std::optional<WrittenTime>& written);
     // Writes each noted earlier time back onto a file that is still the one
     // written and still has the time it kept from the restore, read-only files
-    // included, and gives the rows of
-    // those files and of the files not written the status they had before. Rows
-    // are found by path, whatever was deleted or edited since. Empties the
-    // record; the files left alone because they changed since or are gone are
-    // counted.
+    // included, and gives the rows of those files and of the files not written
+    // the status they had before. Rows are found by path, whatever was deleted
+    // or edited since. Empties the record; the files left alone because they
+    // changed, were replaced or are gone since are counted.
     Skipped undo(FileListView& list);
 
 private:
