@@ -21,6 +21,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 namespace
 {
 
@@ -164,13 +166,18 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 
 void MainDialog::restoreTimestamps()
 {
-    lastRestore = restoreCheckedRows(*listView);
+    // A restore that wrote nothing leaves the last one that did to be taken back.
+    if (RestoreRecord record = restoreCheckedRows(*listView); !record.empty())
+        lastRestore = std::move(record);
 }
 
 void MainDialog::undoRestore()
 {
     if (lastRestore.empty())
+    {
+        tell(L"元に戻す復元はありません。", MB_ICONINFORMATION);
         return;
+    }
     if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
         return;
     // Like a restore, the undo repaints the list when its pause ends.
@@ -201,8 +208,11 @@ void MainDialog::selectChanged()
 {
     if (listView->itemCount() == 0)
         return;
-    if (::selectChanged(*listView) == 0)
+    const ChangedRows changed = ::selectChanged(*listView);
+    if (changed.selected == 0)
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
+    tellSkipped(changed.unreadable, L"%d 個のファイルは更新日時を読み取れないため、選択しました。",
+                MB_ICONWARNING);
 }
 
 void MainDialog::showListMenu(POINT at)

@@ -29,7 +29,8 @@ public:
     ~MainDialog() override;
 
     // Writes each checked row's remembered time back onto its file and marks
-    // the row restored or failed.
+    // the row restored or failed. A restore that writes a file becomes the one
+    // an undo takes back; one that writes none leaves the last one that did.
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.
     void editEntry();
@@ -54,7 +55,8 @@ protected:
 private:
     void applyOptions();
     void clearList();
-    // Takes back the last restore, asking first when restores are confirmed.
+    // Takes back the last restore that wrote a file, asking first when restores
+    // are confirmed; says so when there is none.
     void undoRestore();
     // Copies the selected rows; says so when the clipboard could not be had.
     void copy();

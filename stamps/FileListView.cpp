@@ -157,7 +157,7 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
 {
     // A time that could not be read leaves the column empty: no text may stand
     // for a time that was never there.
-    const std::optional<FILETIME> lastWrite = tkit::readLastWriteTime(path);
+    const std::optional<FILETIME> lastWrite = tkit::readLastWriteTime(path).time;
     setTimeText(row, lastWrite ? timestampText(*lastWrite) : std::wstring());
 }
 

@@ -3,7 +3,6 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
 #include "tkit/fs/TimeWriter.h"
@@ -14,11 +13,11 @@
 namespace
 {
 
-// Whether an entry, read without opening it, carries the row's time.
+// Whether an entry carries the row's time.
 bool carries(const tkit::PlatformPath& target, const FILETIME& utc)
 {
-    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
-    return data && sameTimestamp(data->ftLastWriteTime, utc);
+    const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
+    return current && sameTimestamp(*current, utc);
 }
 
 // The outcome of writing one row's time onto its file.
@@ -26,27 +25,29 @@ struct Written
 {
     // The file carries the time: it was written, or was there already.
     bool done = false;
-    // What was written, where something was and the time before could be read.
+    // What was written, where something was and the time kept could be read.
     std::optional<WrittenTime> time;
 };
 
 // Writes utc as the entry's last-write time, unless it carries that time
-// already: then it is not opened and no attribute is written.
+// already: then it is not opened for writing and no attribute is written.
 Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc)
 {
-    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
-    if (!data)
+    const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
+    if (!current)
         return {};
-    if (sameTimestamp(data->ftLastWriteTime, utc))
+    if (sameTimestamp(*current, utc))
         return {true, std::nullopt};
     Written outcome;
-    outcome.done = tkit::writeTimes(target, data->dwFileAttributes, [&](const tkit::File& file) {
-        FILETIME before = {};
-        const bool beforeKnown = file.readLastWriteTime(before);
+    outcome.done = tkit::writeTimes(target, [&](const tkit::File& file) {
         if (!file.writeLastWriteTime(utc))
             return false;
-        if (beforeKnown)
-            outcome.time = WrittenTime{before, utc};
+        // An undo looks for the time the volume kept, which may be cut to
+        // whole seconds or FAT's 2 s, on the same file.
+        FILETIME kept = {};
+        const std::optional<tkit::EntryIdentity> id = tkit::openEntryIdentity(file.handle());
+        if (file.readLastWriteTime(kept))
+            outcome.time = WrittenTime{*current, kept, id.value_or(tkit::EntryIdentity{})};
         return true;
     });
     return outcome;

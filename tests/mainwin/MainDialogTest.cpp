@@ -488,7 +488,7 @@ std::vector<int> greyedItems()
     return greyed;
 }
 
-TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNothingChanged)
+TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenTheyFindNothing)
 {
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt");
@@ -518,7 +518,7 @@ TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNo
         SCOPED_TRACE(c.name);
         MainWindowRun window(c.arguments);
         std::vector<int> greyed;
-        std::wstring message;
+        std::wstring message, undoMessage;
         window
             .then([&] {
                 OpenClipboard(window.dialog.window);
@@ -538,10 +538,13 @@ TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNo
                 PostMessageW(window.dialog.window, WM_COMMAND, IDM_SELECT_CHANGED, 0);
             })
             .then([&] { readMessage(message); })
+            .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0); })
+            .then([&] { readMessage(undoMessage); })
             .then([&] { window.close(); });
         window.run();
         EXPECT_EQ(greyed, c.greyed);
         EXPECT_EQ(message, c.arguments.empty() ? L"" : L"変更されたファイルはありません。");
+        EXPECT_EQ(undoMessage, L"元に戻す復元はありません。");
     }
 }
 
@@ -557,6 +560,9 @@ TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
             testing_support::setLastWriteTicks(file, touched);
             SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
         })
+        .then([&] { answerQuestion(title.c_str(), IDYES); })
+        // A second restore has nothing to write: the first one is still the one to take back.
+        .then([&] { SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0); })
         .then([&] { answerQuestion(title.c_str(), IDYES); })
         .then([&] {
             testing_support::setLastWriteTicks(file, touched + 1);
