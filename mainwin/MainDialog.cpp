@@ -6,6 +6,7 @@
 #include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
 #include "stamps/ListClipboard.h"
+#include "stamps/ReplacePaths.h"
 #include "stamps/Restore.h"
 #include "stamps/SelectChanged.h"
 #include "tkit/ui/CommandLine.h"
@@ -160,6 +161,11 @@ void MainDialog::restoreTimestamps()
     lastRestore = restoreCheckedRows(*listView);
 }
 
+void MainDialog::replacePaths()
+{
+    ::replacePaths(*listView, window);
+}
+
 void MainDialog::undoRestore()
 {
     if (lastRestore.empty())
@@ -199,7 +205,7 @@ void MainDialog::showListMenu(POINT at)
     listMenu.popup = GetSubMenu(listMenu.handle, 0);
     const bool empty = listView->itemCount() == 0;
     const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
-    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED})
+    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_REPLACE_PATHS})
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
@@ -263,6 +269,9 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         break;
     case IDM_UNDO:
         undoRestore();
+        break;
+    case IDM_REPLACE_PATHS:
+        replacePaths();
         break;
     case IDM_DELETE:
         listView->deleteSelected();

@@ -55,6 +55,8 @@ private:
     void clearList();
     // Takes back the last restore, asking first when restores are confirmed.
     void undoRestore();
+    // Replaces text in the selected rows' paths, or in every row's.
+    void replacePaths();
     // Adds what the clipboard holds: files as a drop adds them, or lines of text.
     void paste();
     // Selects the rows whose file changed since its time was taken.
