@@ -21,6 +21,7 @@
 
 #include <windowsx.h>
 
+#include <utility>
 
 namespace
 {
@@ -159,11 +160,26 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 void MainDialog::restoreTimestamps()
 {
     lastRestore = restoreCheckedRows(*listView);
+    replacementIsNewer = false;
 }
 
 void MainDialog::replacePaths()
 {
-    ::replacePaths(*listView, window);
+    if (ReplaceRecord record = ::replacePaths(*listView, window); !record.empty())
+    {
+        lastReplacement = std::move(record);
+        replacementIsNewer = true;
+    }
+}
+
+void MainDialog::undo()
+{
+    if (!lastReplacement.empty() && (replacementIsNewer || lastRestore.empty()))
+        tellSkipped(lastReplacement.undo(*listView),
+                    L"%d 行はパスの置換の後に編集されたため、元に戻しませんでした。",
+                    MB_ICONINFORMATION);
+    else
+        undoRestore();
 }
 
 void MainDialog::undoRestore()
@@ -209,7 +225,7 @@ void MainDialog::showListMenu(POINT at)
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
-    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty());
+    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty() || !lastReplacement.empty());
     listMenu.setEnabled(IDM_PASTE, ListClipboard::canPaste());
 
     // From the keyboard, the menu opens at the focused row, or at the list's corner.
@@ -268,7 +284,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         editEntry();
         break;
     case IDM_UNDO:
-        undoRestore();
+        undo();
         break;
     case IDM_REPLACE_PATHS:
         replacePaths();

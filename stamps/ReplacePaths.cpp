@@ -3,7 +3,6 @@
 #include "stamps/FileListView.h"
 #include "stamps/PathReplacement.h"
 #include "tkit/ui/Dialog.h"
-#include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/FormatString.h"
 #include "res/resource.h"
 
@@ -102,11 +101,11 @@ private:
 
 } // namespace
 
-void replacePaths(FileListView& list, HWND owner)
+ReplaceRecord replacePaths(FileListView& list, HWND owner)
 {
     const int count = list.itemCount();
     if (count == 0)
-        return;
+        return {};
     std::vector<std::wstring> paths;
     paths.reserve(static_cast<size_t>(count));
     for (int row = 0; row < count; ++row)
@@ -133,11 +132,6 @@ void replacePaths(FileListView& list, HWND owner)
     ReplaceDialog dialog(replacement, std::move(folder), std::move(scope));
     dialog.runModal(owner);
     if (!dialog.accepted)
-        return;
-    const tkit::RedrawPause pause(list);
-    for (const PathChange& change : replacement.changes())
-    {
-        list.setPath(change.row, change.path);
-        list.setStatus(change.row, EntryStatus::Unset);
-    }
+        return {};
+    return ReplaceRecord::apply(list, replacement.changes());
 }

@@ -20,9 +20,9 @@ namespace
 
 constexpr EntryStatus restored = EntryStatus::Restored, unset = EntryStatus::Unset;
 
-// Enter, the dialog driven with messages (Cancel, then OK), and Enter: the
-// times go onto the new paths only then.
-TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndOkChangesOnlyTheRows)
+// Enter, the dialog driven with messages (Cancel, then OK), Enter, and undo
+// twice: the restore onto the new paths is taken back first, then the replacement.
+TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndUndoTakesBackTheNewerOfReplacementAndRestore)
 {
     testing_support::TempDir dir;
     const std::wstring a = dir.file(L"old\\a.jpg"), b = dir.file(L"old\\b.jpg");
@@ -83,6 +83,14 @@ TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndOkChangesOnlyTheRows)
             note();
             SendMessageW(window.dialog.window, WM_COMMAND, IDOK, 0);
             note();
+            PostMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0);
+        })
+        .then([&] {
+            note();
+            PostMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0);
+        })
+        .then([&] {
+            note();
             window.close();
         });
     window.run();
@@ -100,10 +108,13 @@ TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndOkChangesOnlyTheRows)
               L"無効なパスになるため変更しない行: 0");
     EXPECT_EQ(okEnabled, (std::vector<bool>{true, false, false, true, true, true}));
     const std::vector<std::wstring> before = {a, b}, after = {pa, pb};
-    EXPECT_EQ(rows, (std::vector{before, after, after}));
-    EXPECT_EQ(statuses, (std::vector<std::vector<EntryStatus>>{
-                            {restored, restored}, {unset, unset}, {restored, restored}}));
-    EXPECT_EQ(times, (std::vector{converted, converted, original}));
+    EXPECT_EQ(rows, (std::vector{before, after, after, after, before}));
+    EXPECT_EQ(statuses, (std::vector<std::vector<EntryStatus>>{{restored, restored},
+                                                               {unset, unset},
+                                                               {restored, restored},
+                                                               {unset, unset},
+                                                               {restored, restored}}));
+    EXPECT_EQ(times, (std::vector{converted, converted, original, converted, converted}));
 }
 
 } // namespace
