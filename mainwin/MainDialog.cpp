@@ -6,6 +6,7 @@
 #include "stamps/EditEntry.h"
 #include "stamps/FileListView.h"
 #include "stamps/ListClipboard.h"
+#include "stamps/ReplacePaths.h"
 #include "stamps/Restore.h"
 #include "stamps/SelectChanged.h"
 #include "tkit/ui/CommandLine.h"
@@ -168,7 +169,29 @@ void MainDialog::restoreTimestamps()
 {
     // A restore that wrote nothing leaves the last one that did to be taken back.
     if (RestoreRecord record = restoreCheckedRows(*listView); !record.empty())
+    {
         lastRestore = std::move(record);
+        replacementIsNewer = false;
+    }
+}
+
+void MainDialog::replacePaths()
+{
+    if (ReplaceRecord record = ::replacePaths(*listView, window); !record.empty())
+    {
+        lastReplacement = std::move(record);
+        replacementIsNewer = true;
+    }
+}
+
+void MainDialog::undo()
+{
+    if (!lastReplacement.empty() && (replacementIsNewer || lastRestore.empty()))
+        tellSkipped(lastReplacement.undo(*listView),
+                    L"%d 行はパスの置換の後に編集されたため、元に戻しませんでした。",
+                    MB_ICONINFORMATION);
+    else
+        undoRestore();
 }
 
 void MainDialog::undoRestore()
@@ -222,11 +245,11 @@ void MainDialog::showListMenu(POINT at)
     listMenu.popup = GetSubMenu(listMenu.handle, 0);
     const bool empty = listView->itemCount() == 0;
     const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
-    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED})
+    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_REPLACE_PATHS})
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
-    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty());
+    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty() || !lastReplacement.empty());
     listMenu.setEnabled(IDM_PASTE, ListClipboard::canPaste());
 
     // From the keyboard, the menu opens at the focused row, or at the list's corner.
@@ -285,7 +308,10 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         editEntry();
         break;
     case IDM_UNDO:
-        undoRestore();
+        undo();
+        break;
+    case IDM_REPLACE_PATHS:
+        replacePaths();
         break;
     case IDM_DELETE:
         listView->deleteSelected();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stamps/ReplaceRecord.h"
 #include "stamps/RestoreRecord.h"
 #include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
@@ -60,6 +61,11 @@ private:
     void undoRestore();
     // Copies the selected rows; says so when the clipboard could not be had.
     void copy();
+    // Replaces text in the selected rows' paths, or in every row's.
+    void replacePaths();
+    // Takes back the newer of the last replacement and the last restore; the
+    // other is taken back next.
+    void undo();
     // Adds what the clipboard holds: files as a drop adds them, or lines of text.
     void paste();
     // Selects the rows whose file changed since its time was taken.
@@ -83,6 +89,9 @@ private:
     std::unique_ptr<tkit::StatusBar> statusBar;
     // What the last restore wrote, for an undo.
     RestoreRecord lastRestore;
+    // What the last replacement changed, and whether it came after the last restore.
+    ReplaceRecord lastReplacement;
+    bool replacementIsNewer = false;
     // How many start paths another window took.
     size_t startPathsHandedOver;
     int minHeight = 0;

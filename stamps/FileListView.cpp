@@ -39,6 +39,7 @@ constexpr CommandKey commandKeys[] = {
     {VK_F2, false, IDM_EDIT},       {'C', true, IDM_COPY},
     {'V', true, IDM_PASTE},         {'Z', true, IDM_UNDO},
     {VK_F5, false, IDM_SELECT_CHANGED},
+    {'H', true, IDM_REPLACE_PATHS},
 };
 
 // Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little

@@ -375,6 +375,8 @@ TEST(ListOnScreen, CtrlKeysAndF5ActOnlyWithCtrlAloneAsTypedAndGoToTheWindowAsCom
         {{VK_CONTROL}, 'V', {}, {IDM_PASTE}, 0},
         {{VK_CONTROL}, 'Z', {}, {IDM_UNDO}, 0},
         {{VK_CONTROL, VK_MENU}, 'Z', {}, {}, 0},
+        {{VK_CONTROL}, 'H', {0}, {IDM_REPLACE_PATHS}, 1},
+        {{VK_CONTROL, VK_SHIFT}, 'H', {}, {}, 0},
         {{}, 'V', {}, {}, 0},
         {{}, VK_F5, {}, {IDM_SELECT_CHANGED}, 0},
         {{}, VK_F2, {}, {IDM_EDIT}, 0},

@@ -147,6 +147,11 @@ void ListView::setItemData(int row, LPARAM data)
     SendMessageW(window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+UINT ListView::itemId(int row) const
+{
+    return static_cast<UINT>(SendMessageW(window, LVM_MAPINDEXTOID, static_cast<WPARAM>(row), 0));
+}
+
 int ListView::nextItem(int from, UINT flags) const
 {
     return static_cast<int>(
