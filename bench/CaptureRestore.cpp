@@ -1,14 +1,16 @@
 // Capture and restore of whole trees by the program, side by side with the
 // least the platform needs for the same work, on trees of 1,000, 10,000 and
 // 100,000 entries:
-//   capture floor   walk the tree; open, GetFileTime, close every entry
+//   capture floor   walk the tree; GetFileAttributesExW every entry
 //   capture         FileListView::addPath of the root, recursively, into the
 //                   list of a running main dialog, until every row is in
-//   restore floor   open for writing, SetFileTime, close every entry
+//   restore floor   open for attribute writes, SetFileTime, close every entry
 //   required floor  the restore floor with the reads a restore needs: one
 //                   GetFileAttributesExW before the write (is the time there
-//                   already, is the file read-only) and one after the whole
-//                   pass (does the file carry the time)
+//                   already), the time and the file id on the handle after it
+//                   (what the volume kept, and which file it is, for an undo)
+//                   and one GetFileAttributesExW after the whole pass (does
+//                   the file carry the time)
 //   restore         MainDialog::restoreTimestamps over the captured rows
 // Each figure is the median of several rounds; the five take turns within a
 // round, so that load from elsewhere on the machine weighs on all alike.
@@ -25,6 +27,7 @@
 #include "mainwin/MainDialog.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
+#include "tkit/fs/EntryIdentity.h"
 
 #include <windows.h>
 
@@ -100,15 +103,10 @@ std::vector<Entry> listTree(const std::wstring& root)
 int bareCapture(const std::wstring& root)
 {
     int read = 0;
-    walk(root, [&](const std::wstring& path, bool folder) {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, openFlags(folder), nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return;
-        FILETIME lastWrite;
-        if (GetFileTime(file, nullptr, nullptr, &lastWrite))
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    walk(root, [&](const std::wstring& path, bool) {
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
             ++read;
-        CloseHandle(file);
     });
     return read;
 }
@@ -122,10 +120,15 @@ int bareRestore(const std::vector<Entry>& entries, const FILETIME& time, bool re
         const wchar_t* path = entry.path.c_str();
         if (required)
             GetFileAttributesExW(path, GetFileExInfoStandard, &data);
-        HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  openFlags(entry.folder), nullptr);
+        HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, openFlags(entry.folder), nullptr);
         if (file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &time))
             ++written;
+        FILETIME kept;
+        if (required && file != INVALID_HANDLE_VALUE)
+            written -=
+                GetFileTime(file, nullptr, nullptr, &kept) && tkit::openEntryIdentity(file) ? 0 : 1;
         if (file != INVALID_HANDLE_VALUE)
             CloseHandle(file);
     }

@@ -7,6 +7,7 @@
 #include "stamps/FileListView.h"
 #include "stamps/ListClipboard.h"
 #include "stamps/ListFile.h"
+#include "stamps/ReplacePaths.h"
 #include "stamps/Restore.h"
 #include "stamps/SelectChanged.h"
 #include "tkit/ui/CommandLine.h"
@@ -16,12 +17,14 @@
 #include "tkit/ui/MessageFilter.h"
 #include "tkit/ui/Question.h"
 #include "tkit/ui/RedrawPause.h"
+#include "tkit/ui/StatusBar.h"
 #include "tkit/fs/FormatString.h"
 #include "res/resource.h"
 
 #include <windowsx.h>
 
 #include <optional>
+#include <utility>
 
 namespace
 {
@@ -46,6 +49,7 @@ MainDialog::~MainDialog()
 {
     handOffs.reset();
     anchor.reset();
+    statusBar.reset();
     listView.reset();
 }
 
@@ -71,6 +75,11 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     listView->fitTimeColumn(dpi);
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
+    // The status bar takes the bottom edge; the list fills what is above it.
+    statusBar = std::make_unique<tkit::StatusBar>(window, IDC_STATUS_BAR);
+    GetClientRect(window, &rect);
+    SetWindowPos(listView->window, nullptr, 0, 0, rect.right - rect.left,
+                 rect.bottom - rect.top - statusBar->height(), SWP_NOMOVE | SWP_NOZORDER);
     anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
 
     applyOptions();
@@ -160,13 +169,40 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 
 void MainDialog::restoreTimestamps()
 {
-    lastRestore = restoreCheckedRows(*listView);
+    // A restore that wrote nothing leaves the last one that did to be taken back.
+    if (RestoreRecord record = restoreCheckedRows(*listView); !record.empty())
+    {
+        lastRestore = std::move(record);
+        replacementIsNewer = false;
+    }
+}
+
+void MainDialog::replacePaths()
+{
+    if (ReplaceRecord record = ::replacePaths(*listView, window); !record.empty())
+    {
+        lastReplacement = std::move(record);
+        replacementIsNewer = true;
+    }
+}
+
+void MainDialog::undo()
+{
+    if (!lastReplacement.empty() && (replacementIsNewer || lastRestore.empty()))
+        tellSkipped(lastReplacement.undo(*listView),
+                    L"%d 行はパスの置換の後に編集されたため、元に戻しませんでした。",
+                    MB_ICONINFORMATION);
+    else
+        undoRestore();
 }
 
 void MainDialog::undoRestore()
 {
     if (lastRestore.empty())
+    {
+        tell(L"元に戻す復元はありません。", MB_ICONINFORMATION);
         return;
+    }
     if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
         return;
     // Like a restore, the undo repaints the list when its pause ends.
@@ -197,8 +233,11 @@ void MainDialog::selectChanged()
 {
     if (listView->itemCount() == 0)
         return;
-    if (::selectChanged(*listView) == 0)
+    const ChangedRows changed = ::selectChanged(*listView);
+    if (changed.selected == 0)
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
+    tellSkipped(changed.unreadable, L"%d 個のファイルは更新日時を読み取れないため、選択しました。",
+                MB_ICONWARNING);
 }
 
 tkit::FileDialog MainDialog::listFileDialog() const
@@ -239,11 +278,12 @@ void MainDialog::showListMenu(POINT at)
     listMenu.popup = GetSubMenu(listMenu.handle, 0);
     const bool empty = listView->itemCount() == 0;
     const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
-    for (const int command : {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_SAVE_LIST})
+    for (const int command :
+         {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_REPLACE_PATHS, IDM_SAVE_LIST})
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
-    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty());
+    listMenu.setEnabled(IDM_UNDO, !lastRestore.empty() || !lastReplacement.empty());
     listMenu.setEnabled(IDM_PASTE, ListClipboard::canPaste());
 
     // From the keyboard, the menu opens at the focused row, or at the list's corner.
@@ -302,7 +342,10 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         editEntry();
         break;
     case IDM_UNDO:
-        undoRestore();
+        undo();
+        break;
+    case IDM_REPLACE_PATHS:
+        replacePaths();
         break;
     case IDM_DELETE:
         listView->deleteSelected();
@@ -356,6 +399,8 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 {
     if (anchor)
         anchor->resize(LOWORD(lParam), HIWORD(lParam));
+    if (statusBar)
+        statusBar->resized();
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stamps/ReplaceRecord.h"
 #include "stamps/RestoreRecord.h"
 #include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
@@ -12,6 +13,7 @@
 namespace tkit
 {
 class CommandLine;
+class StatusBar;
 }
 class FileListView;
 class HandOffIntake;
@@ -29,7 +31,8 @@ public:
     ~MainDialog() override;
 
     // Writes each checked row's remembered time back onto its file and marks
-    // the row restored or failed.
+    // the row restored or failed. A restore that writes a file becomes the one
+    // an undo takes back; one that writes none leaves the last one that did.
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.
     void editEntry();
@@ -54,10 +57,16 @@ protected:
 private:
     void applyOptions();
     void clearList();
-    // Takes back the last restore, asking first when restores are confirmed.
+    // Takes back the last restore that wrote a file, asking first when restores
+    // are confirmed; says so when there is none.
     void undoRestore();
     // Copies the selected rows; says so when the clipboard could not be had.
     void copy();
+    // Replaces text in the selected rows' paths, or in every row's.
+    void replacePaths();
+    // Takes back the newer of the last replacement and the last restore; the
+    // other is taken back next.
+    void undo();
     // Adds what the clipboard holds: files as a drop adds them, or lines of text.
     void paste();
     // Selects the rows whose file changed since its time was taken.
@@ -83,8 +92,13 @@ private:
     std::unique_ptr<FileListView> listView;
     std::unique_ptr<ResizeAnchor> anchor;
     std::unique_ptr<HandOffIntake> handOffs;
+    // Along the bottom edge: what the last command did, and long work's progress.
+    std::unique_ptr<tkit::StatusBar> statusBar;
     // What the last restore wrote, for an undo.
     RestoreRecord lastRestore;
+    // What the last replacement changed, and whether it came after the last restore.
+    ReplaceRecord lastReplacement;
+    bool replacementIsNewer = false;
     // How many start paths another window took.
     size_t startPathsHandedOver;
     int minHeight = 0;

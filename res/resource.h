@@ -3,6 +3,7 @@
 // Dialogs
 #define IDD_MAIN 104
 #define IDD_EDIT 106
+#define IDD_REPLACE 107
 
 // Menus
 #define IDR_MAIN_MENU 101
@@ -17,6 +18,12 @@
 #define IDC_EDIT_NAME 1002
 #define IDC_EDIT_TIME 1003
 #define IDC_EDIT_NOTE 1004
+#define IDC_REPLACE_FIND 1005
+#define IDC_REPLACE_WITH 1006
+#define IDC_REPLACE_BY_NAME 1007
+#define IDC_REPLACE_PREVIEW 1008
+// Made at run time along the main window's bottom edge
+#define IDC_STATUS_BAR 1009
 
 // Main menu commands
 #define IDM_RESTORE 40001
@@ -33,6 +40,7 @@
 #define IDM_COPY 40010
 #define IDM_PASTE 40011
 #define IDM_SELECT_CHANGED 40012
+#define IDM_REPLACE_PATHS 40013
 
 // Saving and opening a list, in the menu bar and the list's context menu
 #define IDM_OPEN_LIST 40020

@@ -41,6 +41,7 @@ constexpr CommandKey commandKeys[] = {
     {'V', true, IDM_PASTE},
     {'Z', true, IDM_UNDO},
     {VK_F5, false, IDM_SELECT_CHANGED},
+    {'H', true, IDM_REPLACE_PATHS},
     {'O', true, IDM_OPEN_LIST},
     {'S', true, IDM_SAVE_LIST},
 };
@@ -182,7 +183,7 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
 {
     // A time that could not be read leaves the column empty: no text may stand
     // for a time that was never there.
-    const std::optional<FILETIME> lastWrite = tkit::readLastWriteTime(path);
+    const std::optional<FILETIME> lastWrite = tkit::readLastWriteTime(path).time;
     const std::wstring text = lastWrite ? timestampText(*lastWrite) : std::wstring();
     setItemText(row, timeColumn, text.c_str());
     if (!text.empty())

@@ -3,7 +3,6 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
 #include "tkit/fs/TimeWriter.h"
@@ -14,11 +13,11 @@
 namespace
 {
 
-// Whether an entry, read without opening it, carries the row's time.
-bool carries(const tkit::PlatformPath& target, const FILETIME& utc)
+// Whether an entry carries the row's time.
+bool carries(const tkit::PlatformPath& target, const RowTime& time)
 {
-    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
-    return data && sameTimestamp(data->ftLastWriteTime, utc);
+    const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
+    return current && sameTimestamp(*current, time);
 }
 
 // The outcome of writing one row's time onto its file.
@@ -26,27 +25,29 @@ struct Written
 {
     // The file carries the time: it was written, or was there already.
     bool done = false;
-    // What was written, where something was and the time before could be read.
+    // What was written, where something was and the time kept could be read.
     std::optional<WrittenTime> time;
 };
 
-// Writes utc as the entry's last-write time, unless it carries that time
-// already: then it is not opened and no attribute is written.
-Written writeLastWriteTime(const tkit::PlatformPath& target, const FILETIME& utc)
+// Writes the row's time as the entry's last-write time, unless it carries that time
+// already: then it is not opened for writing and no attribute is written.
+Written writeLastWriteTime(const tkit::PlatformPath& target, const RowTime& time)
 {
-    const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = tkit::fileAttributeData(target);
-    if (!data)
+    const std::optional<FILETIME> current = tkit::readLastWriteTime(target).time;
+    if (!current)
         return {};
-    if (sameTimestamp(data->ftLastWriteTime, utc))
+    if (sameTimestamp(*current, time))
         return {true, std::nullopt};
     Written outcome;
-    outcome.done = tkit::writeTimes(target, data->dwFileAttributes, [&](const tkit::File& file) {
-        FILETIME before = {};
-        const bool beforeKnown = file.readLastWriteTime(before);
-        if (!file.writeLastWriteTime(utc))
+    outcome.done = tkit::writeTimes(target, [&](const tkit::File& file) {
+        if (!file.writeLastWriteTime(time.utc))
             return false;
-        if (beforeKnown)
-            outcome.time = WrittenTime{before, utc};
+        // An undo looks for the time the volume kept, which may be cut to
+        // whole seconds or FAT's 2 s, on the same file.
+        FILETIME kept = {};
+        const std::optional<tkit::EntryIdentity> id = tkit::openEntryIdentity(file.handle());
+        if (file.readLastWriteTime(kept))
+            outcome.time = WrittenTime{*current, kept, id.value_or(tkit::EntryIdentity{})};
         return true;
     });
     return outcome;
@@ -57,7 +58,7 @@ struct WrittenRow
 {
     int row;
     tkit::PlatformPath target;
-    FILETIME utc;
+    RowTime time;
 };
 
 } // namespace
@@ -77,12 +78,12 @@ RestoreRecord restoreCheckedRows(FileListView& list)
             continue;
         // Every call for the row names the entry by the same name.
         tkit::PlatformPath target(list.path(row));
-        const std::optional<FILETIME> utc = timestampTime(list.timeText(row));
-        const Written outcome = utc ? writeLastWriteTime(target, *utc) : Written{};
+        const std::optional<RowTime> time = list.rowTime(row);
+        const Written outcome = time ? writeLastWriteTime(target, *time) : Written{};
         // An undo puts back what was written; a file left as it was has nothing to take back.
         record.note(target.path(), list.status(row), outcome.time);
         if (outcome.done)
-            written.push_back({row, std::move(target), *utc});
+            written.push_back({row, std::move(target), *time});
         else
             list.setStatus(row, EntryStatus::Failed);
     }
@@ -91,7 +92,7 @@ RestoreRecord restoreCheckedRows(FileListView& list)
     // later row of the same file, a volume that rounds what it is given (FAT to
     // 2 s, exFAT to 10 ms) or a share that ignores the write leave another time.
     for (const WrittenRow& done : written)
-        list.setStatus(done.row, carries(done.target, done.utc) ? EntryStatus::Restored
-                                                                : EntryStatus::Failed);
+        list.setStatus(done.row, carries(done.target, done.time) ? EntryStatus::Restored
+                                                                 : EntryStatus::Failed);
     return record;
 }

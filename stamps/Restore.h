@@ -5,9 +5,10 @@
 class FileListView;
 
 // Writes each checked row's remembered time back onto its file as its
-// last-write time, and nothing else: a file that already carries the time (to
-// the millisecond) is left exactly as it is, and the read-only bit is cleared
-// for the write and put back only on a file that has it. Once the whole pass
+// last-write time, and nothing else: the whole time a row captured, or the
+// time its text says. A file that already carries the time (at the precision
+// the row holds) is left exactly as it is, and a file that another program
+// holds open, or a read-only one, is written all the same. Once the whole pass
 // is done, each row is marked restored only if its file's last-write time,
 // read again then, is the row's time; otherwise failed. Unchecked rows are
 // left as they are. Gives back what it wrote, so that it can be taken back.

@@ -1,9 +1,7 @@
 #include "stamps/RestoreRecord.h"
 
 #include "stamps/FileListView.h"
-#include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
 #include "tkit/fs/TimeWriter.h"
@@ -13,17 +11,24 @@
 namespace
 {
 
-// Writes before back when the file still has the time written, read-only
-// files included.
+// Whether an open file is the one a restore wrote: a file deleted and made
+// anew, a copy with the restored time say, is another. A volume that gives no
+// file ids (some shares) leaves only the time to go by.
+bool sameFile(const tkit::EntryIdentity& written, const tkit::File& file)
+{
+    const std::optional<tkit::EntryIdentity> now = tkit::openEntryIdentity(file.handle());
+    return now && (written.known() ? written == *now : !now->known());
+}
+
+// Writes before back when the file is the one written and still has exactly
+// the time it kept, read-only files included.
 bool writeBack(const std::wstring& path, const WrittenTime& time)
 {
-    const tkit::PlatformPath target(path);
-    const std::optional<DWORD> attributes = tkit::fileAttributes(target);
-    return attributes && tkit::writeTimes(target, *attributes, [&](const tkit::File& file) {
-               FILETIME current = {};
-               return file.readLastWriteTime(current) && sameTimestamp(current, time.written) &&
-                      file.writeLastWriteTime(time.before);
-           });
+    return tkit::writeTimes(tkit::PlatformPath(path), [&](const tkit::File& file) {
+        FILETIME current = {};
+        return sameFile(time.file, file) && file.readLastWriteTime(current) &&
+               CompareFileTime(&current, &time.kept) == 0 && file.writeLastWriteTime(time.before);
+    });
 }
 
 } // namespace
@@ -32,6 +37,8 @@ void RestoreRecord::note(const std::wstring& path, EntryStatus before,
                          const std::optional<WrittenTime>& written)
 {
     entries.push_back({path, before, written});
+    if (written)
+        ++writes;
 }
 
 Skipped RestoreRecord::undo(FileListView& list)
@@ -42,6 +49,7 @@ Skipped RestoreRecord::undo(FileListView& list)
     std::map<std::wstring, EntryStatus> statuses;
     std::vector<Entry> taken;
     taken.swap(entries);
+    writes = 0;
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
         if (!entry->written || writeBack(entry->path, *entry->written))

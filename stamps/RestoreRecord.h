@@ -2,6 +2,7 @@
 
 #include "stamps/EntryStatus.h"
 #include "stamps/Skipped.h"
+#include "tkit/fs/EntryIdentity.h"
 
 #include <windows.h>
 
@@ -12,11 +13,13 @@
 class FileListView;
 
 // What a restore wrote onto one file: the last-write time the file had just
-// before, and the time written.
+// before, the time it kept, read back after the write (a volume may keep less
+// than it is given), and which file it was.
 struct WrittenTime
 {
     FILETIME before;
-    FILETIME written;
+    FILETIME kept;
+    tkit::EntryIdentity file;
 };
 
 // One restore, kept in memory so that it can be taken back: for each checked
@@ -24,15 +27,17 @@ struct WrittenTime
 class RestoreRecord
 {
 public:
-    bool empty() const { return entries.empty(); }
+    // Whether there is nothing to take back: no file was written.
+    bool empty() const { return writes == 0; }
     // Notes one checked row; written is none where nothing was written.
     void note(const std::wstring& path, EntryStatus before,
               const std::optional<WrittenTime>& written);
-    // Writes each noted earlier time back onto a file that still has the time
-    // the restore wrote, read-only files included, and gives the rows of those
-    // files and of the files not written the status they had before. Rows are
-    // found by path, whatever was deleted or edited since. Empties the record;
-    // the files left alone because they changed since or are gone are counted.
+    // Writes each noted earlier time back onto a file that is still the one
+    // written and still has the time it kept from the restore, read-only files
+    // included, and gives the rows of those files and of the files not written
+    // the status they had before. Rows are found by path, whatever was deleted
+    // or edited since. Empties the record; the files left alone because they
+    // changed, were replaced or are gone since are counted.
     Skipped undo(FileListView& list);
 
 private:
@@ -44,4 +49,6 @@ private:
     };
 
     std::vector<Entry> entries;
+    // How many of the entries wrote a time.
+    int writes = 0;
 };

@@ -3,7 +3,6 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/RedrawPause.h"
-#include "tkit/fs/Attributes.h"
 #include "tkit/fs/File.h"
 #include "tkit/fs/PlatformPath.h"
 
@@ -12,33 +11,43 @@
 namespace
 {
 
-// Whether a row's file still carries the row's time. A file whose time cannot
-// be read counts as carrying a row without a time, as long as it is there.
-bool unchanged(const FileListView& list, int row)
+// How a row's file stands against the row's time.
+enum class FileState
 {
-    const tkit::PlatformPath path(list.path(row));
-    const std::optional<FILETIME> current = tkit::readLastWriteTime(path);
-    const std::optional<FILETIME> remembered = timestampTime(list.timeText(row));
-    if (current && remembered)
-        return sameTimestamp(*current, *remembered);
-    return !current && list.timeText(row).empty() && tkit::fileAttributes(path).has_value();
+    same,
+    // Its time is not the row's (or the row has none), or it is gone.
+    changed,
+    unreadable,
+};
+
+FileState stateOf(const FileListView& list, int row)
+{
+    const tkit::EntryTime current = tkit::readLastWriteTime(tkit::PlatformPath(list.path(row)));
+    if (!current.time)
+        return current.missing ? FileState::changed : FileState::unreadable;
+    const std::optional<RowTime> remembered = list.rowTime(row);
+    return remembered && sameTimestamp(*current.time, *remembered) ? FileState::same
+                                                                   : FileState::changed;
 }
 
 } // namespace
 
-int selectChanged(FileListView& list)
+ChangedRows selectChanged(FileListView& list)
 {
     // Selecting rows one by one would repaint each: paint once at the end.
     const tkit::RedrawPause pause(list);
     list.setItemState(-1, 0, LVIS_SELECTED);
     int first = -1;
-    int changed = 0;
+    ChangedRows changed;
     for (int row = 0, count = list.itemCount(); row < count; ++row)
     {
-        if (unchanged(list, row))
+        const FileState state = stateOf(list, row);
+        if (state == FileState::same)
             continue;
+        if (state == FileState::unreadable)
+            changed.unreadable.add(list.path(row));
         list.setItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-        if (changed++ == 0)
+        if (changed.selected++ == 0)
             first = row;
     }
     if (first != -1)

@@ -1,9 +1,19 @@
 #pragma once
 
+#include "stamps/Skipped.h"
+
 class FileListView;
 
+// The rows that a select-changed pass selected.
+struct ChangedRows
+{
+    int selected = 0;
+    // Of them, the files that are there but whose time could not be read.
+    Skipped unreadable;
+};
+
 // Reads each row's file anew and selects exactly the rows whose file's
-// last-write time is no longer the row's time, or whose file is gone; the
-// first of them gets the focus and is scrolled into view. Nothing else about
-// a row changes. The number of rows selected.
-int selectChanged(FileListView& list);
+// last-write time is no longer the row's time, whose file is gone, or whose
+// file's time cannot be read; the first of them gets the focus and is
+// scrolled into view. Nothing else about a row changes.
+ChangedRows selectChanged(FileListView& list);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # As a user would: start the program with -r and a folder, let another tool
 # change the files' times, press Enter in the window, then Esc. Every file's
-# last-write time must be back to the millisecond and the exit code must be 1.
+# last-write time must be back whole and the exit code must be 1.
 #   restore-as-user.sh PATH/TO/chronoguard.exe
 set -u
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -29,8 +29,9 @@ for f in "${files[@]}"; do
   i=$((i + 1))
 done
 touch -d "2020-01-02 03:04:05.678999" "$tree/sub" "$tree/sub/deeper" "$tree"
-# What restore must bring back: the captured time, cut to the millisecond.
-expected() { stat -c %y "$1" | sed -E 's/\.([0-9]{3})[0-9]*/.\1000000/'; }
+# What restore must bring back: the whole captured time, to the 100 ns a
+# Windows file time keeps.
+expected() { stat -c %y "$1" | sed -E 's/\.([0-9]{7})[0-9]*/.\100/'; }
 declare -A want
 for f in "${files[@]}" "$tree/sub" "$tree/sub/deeper" "$tree"; do want[$f]=$(expected "$f"); done
 

@@ -191,7 +191,7 @@ TEST(MainDialog, ConfirmedRestoreRunsOnlyOnYesAndEnterAndMenuTakeTheSameRoad)
         EXPECT_EQ(question, L"タイムスタンプを復元しますか？");
         EXPECT_EQ(afterNo, later);
         EXPECT_EQ(statusAfterNo, EntryStatus::Unset);
-        EXPECT_EQ(testing_support::lastWriteTicks(file), captured / 10'000 * 10'000);
+        EXPECT_EQ(testing_support::lastWriteTicks(file), captured);
         EXPECT_EQ(statusAfterYes, EntryStatus::Restored);
     }
 }
@@ -214,7 +214,7 @@ TEST(MainDialog, UnconfirmedRestoreRunsAtOnce)
         });
     window.run();
     EXPECT_FALSE(asked);
-    EXPECT_EQ(testing_support::lastWriteTicks(file), captured / 10'000 * 10'000);
+    EXPECT_EQ(testing_support::lastWriteTicks(file), captured);
 }
 
 TEST(MainDialog, ClearAsksWhenConfirmationIsOnAndOnlyYesClears)
@@ -269,6 +269,7 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     MINMAXINFO limits = {};
     RECT client = {};
     RECT list = {};
+    RECT bar = {};
     std::vector<int> widths;
     // Moved to a display of 150 %: the suggested place, every size scaled.
     RECT suggested = {}, moved = {};
@@ -284,6 +285,8 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
         .then([&] {
             GetClientRect(window.dialog.window, &client);
             GetWindowRect(window.dialog.list()->window, &list);
+            GetWindowRect(GetDlgItem(window.dialog.window, IDC_STATUS_BAR), &bar);
+            MapWindowPoints(nullptr, window.dialog.window, reinterpret_cast<POINT*>(&bar), 2);
             // A minimised window reports 0 by 0; the list must not get a negative size.
             SendMessageW(window.dialog.window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
             widths = columnWidths(window);
@@ -303,7 +306,8 @@ TEST(MainDialog, WindowNeverShrinksBelowItsFirstSizeAndTheListFillsLargerSizes)
     EXPECT_EQ(limits.ptMinTrackSize.x, first.right - first.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, first.bottom - first.top);
     EXPECT_EQ(list.right - list.left, client.right);
-    EXPECT_EQ(list.bottom - list.top, client.bottom);
+    EXPECT_EQ(list.bottom - list.top, bar.top) << "the list fills what the status bar leaves";
+    EXPECT_EQ(bar.bottom, client.bottom);
     EXPECT_GT(client.right, 0);
     EXPECT_TRUE(EqualRect(&moved, &suggested));
     EXPECT_EQ(limitsMoved.ptMinTrackSize.x, suggested.right - suggested.left);
@@ -521,7 +525,7 @@ std::vector<int> greyedItems()
     return greyed;
 }
 
-TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNothingChanged)
+TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenTheyFindNothing)
 {
     TempDir dir;
     const std::wstring a = dir.file(L"a.txt");
@@ -551,7 +555,7 @@ TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNo
         SCOPED_TRACE(c.name);
         MainWindowRun window(c.arguments);
         std::vector<int> greyed;
-        std::wstring message;
+        std::wstring message, undoMessage;
         window
             .then([&] {
                 OpenClipboard(window.dialog.window);
@@ -571,10 +575,13 @@ TEST(MainDialog, TheListsContextMenuGreysWhatCannotActAndSelectChangedSaysWhenNo
                 PostMessageW(window.dialog.window, WM_COMMAND, IDM_SELECT_CHANGED, 0);
             })
             .then([&] { readMessage(message); })
+            .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0); })
+            .then([&] { readMessage(undoMessage); })
             .then([&] { window.close(); });
         window.run();
         EXPECT_EQ(greyed, c.greyed);
         EXPECT_EQ(message, c.arguments.empty() ? L"" : L"変更されたファイルはありません。");
+        EXPECT_EQ(undoMessage, L"元に戻す復元はありません。");
     }
 }
 
@@ -590,6 +597,9 @@ TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
             testing_support::setLastWriteTicks(file, touched);
             SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0);
         })
+        .then([&] { answerQuestion(title.c_str(), IDYES); })
+        // A second restore has nothing to write: the first one is still the one to take back.
+        .then([&] { SendMessageW(window.dialog.window, WM_COMMAND, IDM_RESTORE, 0); })
         .then([&] { answerQuestion(title.c_str(), IDYES); })
         .then([&] {
             testing_support::setLastWriteTicks(file, touched + 1);
@@ -803,18 +813,17 @@ TEST(MainDialog, TwentyThousandFilesComeBackExactlyAndOnlyMissingOnesFail)
     const std::vector<std::wstring> files = makeTree(dir);
     ASSERT_EQ(files.size(), static_cast<size_t>(fileCount));
 
-    // What capture must find: each file's own time without its sub-millisecond
-    // rest, and each folder's time as it is now.
+    // What capture must find: each file's own whole time, and each folder's
+    // time as it is now.
     std::unordered_map<std::wstring, unsigned long long> captured;
     for (size_t at = 0; at < files.size(); ++at)
-        captured[files[at]] =
-            testing_support::wholeMilliseconds(originalTicks(static_cast<int>(at)));
-    captured[dir.path()] = testing_support::wholeMilliseconds(lastWriteTicks(dir.path()));
+        captured[files[at]] = originalTicks(static_cast<int>(at));
+    captured[dir.path()] = lastWriteTicks(dir.path());
     for (int folder = 0; folder < folderCount; ++folder)
     {
         const std::wstring path = files[static_cast<size_t>(folder * filesPerFolder)];
         const std::wstring parent = path.substr(0, path.rfind(L'\\'));
-        captured[parent] = testing_support::wholeMilliseconds(lastWriteTicks(parent));
+        captured[parent] = lastWriteTicks(parent);
     }
 
     withMainWindow(L"-r " + quoted(dir.path()), [&](MainDialog& dialog) {

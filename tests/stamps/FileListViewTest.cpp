@@ -375,6 +375,8 @@ TEST(ListOnScreen, CtrlKeysAndF5ActOnlyWithCtrlAloneAsTypedAndGoToTheWindowAsCom
         {{VK_CONTROL}, 'V', {}, {IDM_PASTE}, 0},
         {{VK_CONTROL}, 'Z', {}, {IDM_UNDO}, 0},
         {{VK_CONTROL, VK_MENU}, 'Z', {}, {}, 0},
+        {{VK_CONTROL}, 'H', {0}, {IDM_REPLACE_PATHS}, 1},
+        {{VK_CONTROL, VK_SHIFT}, 'H', {}, {}, 0},
         {{}, 'V', {}, {}, 0},
         {{}, VK_F5, {}, {IDM_SELECT_CHANGED}, 0},
         {{}, VK_F2, {}, {IDM_EDIT}, 0},
@@ -396,13 +398,15 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
     const struct
     {
         const char* name;
-        // Per row: 0 same, 1 newer by a millisecond, 2 gone, 3 no time, 4 no time and gone.
+        // Per row: 0 same, 1 newer by a millisecond, 2 gone, 3 no time, 4 no time and gone,
+        // 5 held open without sharing, 6 on a share that does not answer.
         std::vector<int> rows;
         std::vector<int> selected;
     } cases[] = {
         {"all the same", {0, 0}, {}},
         {"newer, gone, and a time where the row has none", {0, 1, 0, 2, 3}, {1, 3, 4}},
         {"a row without a time whose file is gone", {4, 0}, {0}},
+        {"held open, and one that cannot be read", {5, 6, 0}, {1}},
     };
     for (const auto& c : cases)
     {
@@ -411,6 +415,7 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
         for (size_t row = 0; row < c.rows.size(); ++row)
             list.addEntry(temp.file(std::wstring(c.name, c.name + 3) + std::to_wstring(row)));
         host.select({0}, 0);
+        HANDLE held = nullptr;
         for (int row = 0; row < list.itemCount(); ++row)
         {
             const std::wstring path = list.path(row);
@@ -418,13 +423,21 @@ TEST_F(ListBehaviour, SelectChangedSelectsExactlyTheRowsWhoseFileChangedOrIsGone
             if (kind == 1)
                 testing_support::setLastWriteTicks(path,
                                                    testing_support::lastWriteTicks(path) + 10'000);
-            if (kind >= 3)
+            if (kind == 3 || kind == 4)
                 list.setTimeText(row, L"");
             if (kind == 2 || kind == 4)
                 DeleteFileW(path.c_str());
+            if (kind == 5)
+                held =
+                    CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (kind == 6)
+                list.setPath(row, L"\\\\localhost\\no-such-share\\" + std::to_wstring(row));
         }
         const auto texts = host.column(1);
-        EXPECT_EQ(selectChanged(list), static_cast<int>(c.selected.size()));
+        const ChangedRows changed = selectChanged(list);
+        CloseHandle(held);
+        EXPECT_EQ(changed.selected, static_cast<int>(c.selected.size()));
+        EXPECT_EQ(changed.unreadable.count, std::count(c.rows.begin(), c.rows.end(), 6));
         EXPECT_EQ(host.selectedRows(), c.selected);
         EXPECT_EQ(host.column(1), texts) << "no text changes";
         EXPECT_EQ(list.nextItem(-1, LVNI_FOCUSED), c.selected.empty() ? 0 : c.selected[0]);
@@ -604,7 +617,7 @@ TEST_F(Capture, TheSamePathTwiceGivesTwoIndependentRows)
     EXPECT_TRUE(list.isChecked(1)) << "the other row keeps its own box";
 }
 
-TEST_F(Capture, AFileThatCannotBeOpenedGetsACheckedRowWithoutATime)
+TEST_F(Capture, AFileHeldOpenWithoutSharingGetsItsTimeAndAMissingOneARowWithoutATime)
 {
     const std::wstring missing = temp / L"missing.txt";
     const std::wstring locked = temp.file(L"locked.txt");
@@ -620,8 +633,9 @@ TEST_F(Capture, AFileThatCannotBeOpenedGetsACheckedRowWithoutATime)
     list.addPath(good, false);
 
     ASSERT_EQ(host.column(0), (std::vector<std::wstring>{missing, locked, good}));
-    EXPECT_EQ(host.column(1), (std::vector<std::wstring>{
-                                  L"", L"", shownAs(testing_support::lastWriteTicks(good))}));
+    EXPECT_EQ(host.column(1),
+              (std::vector<std::wstring>{L"", shownAs(testing_support::lastWriteTicks(locked)),
+                                         shownAs(testing_support::lastWriteTicks(good))}));
     for (int row = 0; row < 3; ++row)
         expectNewRow(list, row);
 }

@@ -61,6 +61,20 @@ DWORD attributesOf(const std::wstring& path)
     return GetFileAttributesW(longPath(path).c_str());
 }
 
+// Runs a shell command in a folder; whether it succeeded. Wine gives no exit
+// code of a Unix program: the command leaves a file that tells it.
+bool runShell(const std::wstring& folder, const std::wstring& unixFolder,
+              const std::wstring& command)
+{
+    const std::wstring ok = folder + L"\\ok", ended = folder + L"\\ended";
+    runUnix(L"/bin/sh",
+            L"-c \"cd '" + unixFolder + L"' && PATH=/usr/sbin:/sbin:$PATH && (" + command +
+                L") >/dev/null 2>&1 && touch ok; touch ended\"",
+            [&] { return attributesOf(ended) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFileW(ended.c_str());
+    return DeleteFileW(ok.c_str()) != FALSE;
+}
+
 } // namespace
 
 FolderLink::FolderLink(const std::wstring& link, const std::wstring& target) : linkPath(link)
@@ -167,6 +181,25 @@ MappedDrive::~MappedDrive()
     else
         runUnix(L"/bin/rm", L"-f \"" + unixLink + L"\"",
                 [this] { return attributesOf(name + L"\\") == INVALID_FILE_ATTRIBUTES; });
+}
+
+MountedVolume::MountedVolume(const std::wstring& parent, bool fat) : parentPath(parent)
+{
+    const UnixNameFunction toUnix = runningUnderWine() ? unixNameFunction() : nullptr;
+    unixParent = toUnix != nullptr ? unixName(toUnix, parent) : std::wstring();
+    unmount = fat ? L"fusermount -u volume" : L"umount volume";
+    if (!unixParent.empty() &&
+        runShell(parent, unixParent,
+                 std::wstring(L"mkdir volume && truncate -s 8M img && ") +
+                     (fat ? L"mkfs.vfat img && fusefat -o rw+ img volume"
+                          : L"mkfs.ext4 -q -F -I 128 img && mount -o loop img volume")))
+        folder = parent + L"\\volume";
+}
+
+MountedVolume::~MountedVolume()
+{
+    if (!folder.empty())
+        runShell(parentPath, unixParent, unmount);
 }
 
 } // namespace testing_support

@@ -68,4 +68,18 @@ private:
     std::wstring unixLink;
 };
 
+// A volume on parent\volume that keeps whole seconds (ext4, 128-byte inodes) or 2 s (FAT,
+// through FUSE), unmounted when the object goes; Wine as root only, else path() is empty.
+class MountedVolume
+{
+public:
+    MountedVolume(const std::wstring& parent, bool fat);
+    ~MountedVolume();
+
+    const std::wstring& path() const { return folder; }
+
+private:
+    std::wstring parentPath, unixParent, folder, unmount;
+};
+
 } // namespace testing_support

@@ -11,14 +11,6 @@ std::optional<DWORD> fileAttributes(const PlatformPath& path)
     return attributes;
 }
 
-std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileAttributeData(const PlatformPath& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.name(), GetFileExInfoStandard, &data))
-        return std::nullopt;
-    return data;
-}
-
 bool setFileAttributes(const PlatformPath& path, DWORD attributes)
 {
     return SetFileAttributesW(path.name(), attributes) != FALSE;

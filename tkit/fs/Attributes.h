@@ -16,7 +16,5 @@ bool isDirectory(const wchar_t* path);
 bool isDirectory(const PlatformPath& path);
 std::optional<DWORD> fileAttributes(const PlatformPath& path);
 bool setFileAttributes(const PlatformPath& path, DWORD attributes);
-// The attributes and times the platform keeps for an entry, read without opening it.
-std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileAttributeData(const PlatformPath& path);
 
 } // namespace tkit

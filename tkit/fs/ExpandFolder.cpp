@@ -1,7 +1,7 @@
 #include "tkit/fs/ExpandFolder.h"
 
 #include "tkit/fs/FileSearch.h"
-#include "tkit/fs/FolderIdentity.h"
+#include "tkit/fs/EntryIdentity.h"
 #include "tkit/fs/PathStrings.h"
 
 #include <memory>
@@ -21,7 +21,7 @@ struct Level
 {
     FileSearch search;
     bool link = false;
-    std::optional<FolderIdentity> identity;
+    std::optional<EntryIdentity> identity;
 };
 
 // The folders from the start folder down to the one being listed. The levels
@@ -38,7 +38,7 @@ class DescentPath
 {
 public:
     // Starts listing a folder below the current one; false when it has nothing to list.
-    bool enter(const wchar_t* folderPath, bool link, const std::optional<FolderIdentity>& identity)
+    bool enter(const wchar_t* folderPath, bool link, const std::optional<EntryIdentity>& identity)
     {
         if (depth == levels.size())
             levels.push_back(std::make_unique<Level>());
@@ -82,13 +82,13 @@ public:
     }
 
     // Whether the folder is one of the levels; reads the levels' identities not read yet.
-    bool contains(const FolderIdentity& identity)
+    bool contains(const EntryIdentity& identity)
     {
         for (; identified < depth; ++identified)
         {
             Level& level = *levels[identified];
             if (!level.identity)
-                level.identity = folderIdentity(level.search.folder());
+                level.identity = entryIdentity(level.search.folder());
             if (level.identity)
                 remember(*level.identity);
         }
@@ -97,7 +97,7 @@ public:
 
 private:
     // A folder whose file system gives no id is never taken for another.
-    void remember(const FolderIdentity& identity)
+    void remember(const EntryIdentity& identity)
     {
         if (identity.known())
             identities.insert(identity);
@@ -109,7 +109,7 @@ private:
     size_t identified = 0;
     // Levels reached through a link.
     size_t links = 0;
-    std::unordered_set<FolderIdentity, FolderIdentityHash> identities;
+    std::unordered_set<EntryIdentity, EntryIdentityHash> identities;
 };
 
 } // namespace
@@ -149,10 +149,10 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
             continue;
         // Folders are entered at once, so each comes directly before its contents.
         joined.assign(folder).append(entry->cFileName);
-        std::optional<FolderIdentity> identity;
+        std::optional<EntryIdentity> identity;
         if (path.needsCheck(attributes))
         {
-            identity = folderIdentity(joined);
+            identity = entryIdentity(joined);
             if (identity && path.contains(*identity))
                 continue;
         }

@@ -14,6 +14,13 @@ bool isStandardHandle(HANDLE handle)
            handle == GetStdHandle(STD_ERROR_HANDLE);
 }
 
+EntryTime unreadTime(DWORD error)
+{
+    EntryTime none;
+    none.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return none;
+}
+
 } // namespace
 
 File::~File()
@@ -46,10 +53,14 @@ bool File::open(const PlatformPath& path, DWORD desiredAccess, DWORD shareMode)
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (fileHandle == INVALID_HANDLE_VALUE)
     {
+        // A failed open tells why, not the folder test after it.
+        const DWORD error = GetLastError();
         const std::optional<DWORD> attributes = fileAttributes(path);
         if (attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             fileHandle = CreateFileW(path.name(), desiredAccess, shareMode, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL, nullptr);
+        else
+            SetLastError(error);
     }
     if (fileHandle == INVALID_HANDLE_VALUE)
         return false;
@@ -82,14 +93,26 @@ bool File::writeLastWriteTime(const FILETIME& lastWrite) const
     return SetFileTime(fileHandle, nullptr, nullptr, &lastWrite) != FALSE;
 }
 
-std::optional<FILETIME> readLastWriteTime(const PlatformPath& path)
+EntryTime readLastWriteTime(const PlatformPath& path)
 {
+    // An attribute read opens nothing, costs the least and no program's
+    // sharing refuses it, but of a link it reads the link itself. A link (any
+    // reparse point) is opened instead, which leads to its target, for
+    // FILE_READ_ATTRIBUTES alone and sharing everything: an open that reads
+    // no data is refused by no other program's open.
+    // Wine: an attribute read follows a Unix link to a file and shows the file;
+    // only a link to a folder carries the reparse-point attribute.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.name(), GetFileExInfoStandard, &data))
+        return unreadTime(GetLastError());
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return {data.ftLastWriteTime};
     File file;
     FILETIME lastWrite = {};
-    if (!file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE) ||
+    if (!file.open(path, FILE_READ_ATTRIBUTES, shareEverything) ||
         !file.readLastWriteTime(lastWrite))
-        return std::nullopt;
-    return lastWrite;
+        return unreadTime(GetLastError());
+    return {lastWrite};
 }
 
 } // namespace tkit

@@ -10,6 +10,10 @@
 namespace tkit
 {
 
+// Every kind of sharing: an open with it leaves other programs free to open,
+// write and delete the entry meanwhile.
+constexpr DWORD shareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // Owns one handle to an existing file or folder, opened for reading or
 // writing its times. Never creates a file and never closes a standard handle.
 class File
@@ -36,8 +40,19 @@ private:
     std::wstring filePath;
 };
 
-// An entry's last-write time, read on a handle opened for reading (files that
-// other programs are writing included); none when it cannot be opened or read.
-std::optional<FILETIME> readLastWriteTime(const PlatformPath& path);
+// An entry's last-write time, or why there is none.
+struct EntryTime
+{
+    std::optional<FILETIME> time;
+    // Without a time: the entry is not there (it, or a folder on its way, is
+    // missing), rather than there but unreadable (access denied, a share that
+    // does not answer).
+    bool missing = false;
+};
+
+// The last-write time of the entry a path leads to, for a link its target's, as
+// a handle opened on the link reads it. Never opens the entry for its data, so
+// no other program's open stands in the way, whatever it shares.
+EntryTime readLastWriteTime(const PlatformPath& path);
 
 } // namespace tkit

@@ -166,6 +166,32 @@ std::wstring addTrailingSeparator(const std::wstring& path)
     return path + separator;
 }
 
+std::wstring_view nameStem(std::wstring_view name)
+{
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring_view::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+bool isValidPath(const std::wstring& path)
+{
+    // The longest name the platform's file calls take.
+    constexpr size_t longestPath = 32767;
+    if (path.empty() || path.size() > longestPath)
+        return false;
+    size_t names = 0;
+    if (path.compare(0, prefixLength, longPathPrefix) == 0 ||
+        path.compare(0, prefixLength, L"\\\\.\\") == 0)
+        names = prefixLength;
+    if (path.size() >= names + 2 && path[names + 1] == L':' &&
+        ((path[names] >= L'A' && path[names] <= L'Z') ||
+         (path[names] >= L'a' && path[names] <= L'z')))
+        names += 2;
+    return std::none_of(
+        path.begin() + static_cast<std::ptrdiff_t>(names), path.end(), [](wchar_t ch) {
+            return ch < L' ' || std::wstring_view(L"<>:\"|?*").find(ch) != std::wstring_view::npos;
+        });
+}
+
 void splitAtAny(StringList* list, const std::wstring& text, const wchar_t* separators)
 {
     if (list == nullptr)

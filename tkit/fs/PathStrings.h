@@ -3,6 +3,7 @@
 #include "tkit/fs/StringList.h"
 
 #include <string>
+#include <string_view>
 
 namespace tkit
 {
@@ -35,6 +36,14 @@ void appendWithoutLongPathPrefix(std::wstring& out, const std::wstring& path);
 // A bare drive ("D:", that drive's current folder) stays as it is: a name
 // joined on names the entry in that folder, as Windows resolves "D:name".
 std::wstring addTrailingSeparator(const std::wstring& path);
+// A name without its extension: the name up to its last dot, except that a
+// name whose last dot is its first character (".profile") is all stem.
+std::wstring_view nameStem(std::wstring_view name);
+// Whether Windows can name an entry by this path: it is not empty, has at most
+// 32,767 characters, and none of its names holds a character Windows forbids
+// in a name (a control character, < > : " | ? *). A drive's colon and the
+// "\\?\" and "\\.\" prefixes are not names.
+bool isValidPath(const std::wstring& path);
 // Appends the pieces of text between any of the separator characters; empty pieces are dropped.
 void splitAtAny(StringList* list, const std::wstring& text, const wchar_t* separators);
 // Case-insensitive match of a name against a pattern with "*" and "?".

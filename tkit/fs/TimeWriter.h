@@ -10,12 +10,14 @@
 namespace tkit
 {
 
-// Opens an existing entry whose attributes are given for writing its times
-// (and reading them, on the same handle) and calls write with it. A read-only
-// file cannot be opened for writing: its bit is cleared for the while and put
-// back afterwards, whatever write gave; no other file has an attribute written.
+// Opens an existing entry for writing its times (and reading them, on the same
+// handle) and calls write with it. The open asks for attribute access alone and
+// shares everything: no other program's open refuses it, whatever that shares,
+// and on Windows a read-only file takes it too, so no attribute is written.
+// Wine: a user who may not write a read-only file is refused that open (Wine
+// opens the Unix file for writing); the bit is then cleared for the while and
+// put back afterwards, whatever write gave.
 // False when the entry could not be opened or write gave false.
-bool writeTimes(const PlatformPath& path, DWORD attributes,
-                const std::function<bool(const File&)>& write);
+bool writeTimes(const PlatformPath& path, const std::function<bool(const File&)>& write);
 
 } // namespace tkit

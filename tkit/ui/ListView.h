@@ -48,8 +48,8 @@ public:
     void setItemState(int row, UINT state, UINT mask);
     LPARAM itemData(int row) const;
     void setItemData(int row, LPARAM data);
-    // The id the control gives a row when it is inserted, which stays with the
-    // row whatever rows come and go before it.
+    // An identity that stays with a row for its lifetime, whatever rows are
+    // inserted or deleted before it, and is never given to another row.
     UINT itemId(int row) const;
     // LVM_GETNEXTITEM: the next row after `from` (-1: from the start) with flags.
     int nextItem(int from, UINT flags) const;

@@ -1,4 +1,4 @@
-#include "tkit/fs/FolderIdentity.h"
+#include "tkit/fs/EntryIdentity.h"
 
 #include "tkit/fs/PathStrings.h"
 
@@ -21,7 +21,7 @@ struct FileIdInformation
 
 } // namespace
 
-std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
+std::optional<EntryIdentity> entryIdentity(const std::wstring& path)
 {
     // Backup semantics open a folder; without FILE_FLAG_OPEN_REPARSE_POINT a
     // link is followed, so its identity is its target's.
@@ -30,7 +30,17 @@ std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    std::optional<FolderIdentity> id;
+    const std::optional<EntryIdentity> id = openEntryIdentity(handle);
+    CloseHandle(handle);
+    return id;
+}
+
+std::optional<EntryIdentity> openEntryIdentity(HANDLE handle)
+{
+    // Wine: both queries ask Wine's mount manager for the volume's serial
+    // number each time, some 200 µs, many times the cost of the file system's
+    // own answer on Windows.
+    std::optional<EntryIdentity> id;
     FileIdInformation wide = {};
     BY_HANDLE_FILE_INFORMATION info = {};
     if (GetFileInformationByHandleEx(handle, fileIdInfoClass, &wide, sizeof wide))
@@ -47,7 +57,6 @@ std::optional<FolderIdentity> folderIdentity(const std::wstring& path)
         id->idLow =
             (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     }
-    CloseHandle(handle);
     return id;
 }
 

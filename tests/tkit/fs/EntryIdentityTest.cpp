@@ -1,17 +1,17 @@
-#include "tkit/fs/FolderIdentity.h"
+#include "tkit/fs/EntryIdentity.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 
-// One folder only on one volume with one whole id: a file system may give ids
+// One entry only on one volume with one whole id: a file system may give ids
 // that share their low 64 bits (ReFS), or none at all (0, on some shares).
-TEST(FolderIdentity, TheSameOnlyForTheSameVolumeAndTheWholeSameId)
+TEST(EntryIdentity, TheSameOnlyForTheSameVolumeAndTheWholeSameId)
 {
     const struct
     {
-        tkit::FolderIdentity a, b;
+        tkit::EntryIdentity a, b;
         bool same;
     } cases[] = {
         {{7, 1, 2}, {7, 1, 2}, true},  {{7, 1, 2}, {8, 1, 2}, false}, {{7, 1, 2}, {7, 1, 3}, false},

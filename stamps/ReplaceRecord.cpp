@@ -1,0 +1,47 @@
+#include "stamps/ReplaceRecord.h"
+
+#include "stamps/FileListView.h"
+#include "tkit/ui/RedrawPause.h"
+
+#include <unordered_map>
+
+ReplaceRecord ReplaceRecord::apply(FileListView& list, const std::vector<PathChange>& changes)
+{
+    ReplaceRecord record;
+    const tkit::RedrawPause pause(list);
+    for (const PathChange& change : changes)
+    {
+        record.entries.push_back(
+            {list.itemId(change.row), list.path(change.row), list.status(change.row), change.path});
+        list.setPath(change.row, change.path);
+        list.setStatus(change.row, EntryStatus::Unset);
+    }
+    return record;
+}
+
+Skipped ReplaceRecord::undo(FileListView& list)
+{
+    std::vector<Entry> taken;
+    taken.swap(entries);
+    std::unordered_map<UINT, const Entry*> byId;
+    for (const Entry& entry : taken)
+        byId.emplace(entry.id, &entry);
+
+    Skipped left;
+    const tkit::RedrawPause pause(list);
+    for (int row = 0, count = list.itemCount(); row < count; ++row)
+    {
+        const auto found = byId.find(list.itemId(row));
+        if (found == byId.end())
+            continue;
+        const Entry& entry = *found->second;
+        if (list.path(row) != entry.after)
+        {
+            left.add(list.path(row));
+            continue;
+        }
+        list.setPath(row, entry.before);
+        list.setStatus(row, entry.status);
+    }
+    return left;
+}

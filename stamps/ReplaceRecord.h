@@ -1,0 +1,41 @@
+#pragma once
+
+#include "stamps/EntryStatus.h"
+#include "stamps/PathReplacement.h"
+#include "stamps/Skipped.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class FileListView;
+
+// The paths one replacement changed, kept in memory so that it can be taken
+// back: for each row its identity in the list, its path and status before,
+// and the path it was given.
+class ReplaceRecord
+{
+public:
+    // Gives each row its new path and resets its status, as an edit of the
+    // path does; its time and its box stay. Gives back what changed.
+    static ReplaceRecord apply(FileListView& list, const std::vector<PathChange>& changes);
+
+    bool empty() const { return entries.empty(); }
+    // Gives each noted row that still has the path the replacement gave it its
+    // earlier path and status back. Rows are found by their identity, whatever
+    // was added or deleted since; rows deleted since are passed over, and rows
+    // whose path was edited since are left and counted. Empties the record.
+    Skipped undo(FileListView& list);
+
+private:
+    struct Entry
+    {
+        UINT id;
+        std::wstring before;
+        EntryStatus status;
+        std::wstring after;
+    };
+
+    std::vector<Entry> entries;
+};
