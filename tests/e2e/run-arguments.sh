@@ -4,6 +4,8 @@
 # a folder without its trailing separator (a root keeps its own), options as
 # they are until the first path or "--".
 #   run-arguments.sh BUILD_DIR
+# Without -e: a case that fails is reported and the others still run; the exit
+# status says whether any failed.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/../../tools/wine-env" "$1"
