@@ -3,6 +3,9 @@
 # change the files' times, press Enter in the window, then Esc. Every file's
 # last-write time must be back whole and the exit code must be 1.
 #   restore-as-user.sh PATH/TO/chronoguard.exe
+# Without -e: the polls fail until the window appears or the program ends, and
+# the program's own exit status (1) is read by wait; each real failure goes
+# through fail, which names it.
 set -u
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
