@@ -47,7 +47,7 @@ HandOffIntake::HandOffIntake(HWND intakeWindow, FileListView& intakeList)
 
 HandOffIntake::~HandOffIntake() = default;
 
-bool HandOffIntake::take(const COPYDATASTRUCT* data, bool recursive)
+bool HandOffIntake::take(const COPYDATASTRUCT* data, bool recursive, Steps& steps)
 {
     const std::optional<std::wstring> path = handedOverPath(data);
     if (!path)
@@ -61,7 +61,7 @@ bool HandOffIntake::take(const COPYDATASTRUCT* data, bool recursive)
         pause = std::make_unique<tkit::RedrawPause>(list);
         SetTimer(window, burstTimer, burstTick, nullptr);
     }
-    list.addPath(*path, recursive);
+    list.addPath(*path, recursive, steps);
     return true;
 }
 

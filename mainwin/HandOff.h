@@ -7,6 +7,7 @@
 #include <string>
 
 class FileListView;
+class Steps;
 namespace tkit
 {
 class RedrawPause;
@@ -39,7 +40,7 @@ public:
     HandOffIntake& operator=(const HandOffIntake&) = delete;
 
     // Takes the path of a hand-off message into the list; whether it was taken.
-    bool take(const COPYDATASTRUCT* data, bool recursive);
+    bool take(const COPYDATASTRUCT* data, bool recursive, Steps& steps);
     // A WM_TIMER of the window: the burst is over once a whole tick went by
     // without a hand-off. Other timers are not the intake's.
     void timerTicked(UINT_PTR timer);

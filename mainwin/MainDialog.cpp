@@ -1,6 +1,7 @@
 #include "mainwin/MainDialog.h"
 
 #include "mainwin/HandOff.h"
+#include "mainwin/LongWork.h"
 #include "mainwin/ResizeAnchor.h"
 #include "mainwin/WindowTitle.h"
 #include "stamps/EditEntry.h"
@@ -33,6 +34,8 @@ namespace
 constexpr int timeColumnWidth = 140;
 // Sent to itself after a change of scale, once the controls have their new fonts.
 constexpr UINT fitColumnsMessage = WM_APP + 1;
+// Posted to itself at initialisation: the start paths are added once the window shows.
+constexpr UINT startPathsMessage = WM_APP + 2;
 constexpr DWORD listExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 // WM_COPYGLOBALDATA: carries a drop's data ahead of WM_DROPFILES.
 constexpr UINT copyGlobalDataMessage = 0x0049;
@@ -83,13 +86,16 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     anchor = std::make_unique<ResizeAnchor>(window, GetDlgItem(window, IDC_FILE_LIST));
 
     applyOptions();
+    // The start paths are added once the window shows, in steps like any add;
+    // paths handed over or dropped before that wait for them.
     if (const auto* commandLine = static_cast<const tkit::CommandLine*>(param))
     {
-        const tkit::RedrawPause pause(*listView);
         const tkit::StringList& paths = commandLine->parameters();
         for (size_t index = startPathsHandedOver; index < paths.size(); ++index)
-            listView->addPath(paths[index], addRecursively);
+            waitingPaths.push_back(paths[index]);
     }
+    startPathsWaiting = true;
+    PostMessageW(window, startPathsMessage, 0, 0);
 
     handOffs = std::make_unique<HandOffIntake>(window, *listView);
     menu.handle = GetMenu(window);
@@ -154,9 +160,62 @@ void MainDialog::tellSkipped(const Skipped& skipped, const wchar_t* format, UINT
              icon);
 }
 
+void MainDialog::runInSteps(const wchar_t* name, bool adds,
+                            const std::function<void(Steps&)>& body)
+{
+    {
+        LongWork steps(window, *statusBar, *listView, name);
+        work = &steps;
+        setBusy(true);
+        listView->setAdding(adds);
+        body(steps);
+        listView->setAdding(false);
+        setBusy(false);
+        work = nullptr;
+    }
+    // Paths handed over or dropped meanwhile, in the order they came.
+    if (!waitingPaths.empty() && !closeWhenDone)
+    {
+        const std::vector<std::wstring> paths = std::exchange(waitingPaths, {});
+        runInSteps(L"追加中", true,
+                   [&](Steps& steps) { listView->addPaths(paths, addRecursively, steps); });
+    }
+    if (closeWhenDone)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void MainDialog::setBusy(bool busy)
+{
+    listView->setLocked(busy);
+    for (const int command : {IDM_RESTORE, IDM_CLEAR, IDM_EDIT, IDM_OPEN_LIST, IDM_SAVE_LIST})
+        menu.setEnabled(static_cast<UINT>(command), !busy);
+    DrawMenuBar(window);
+    if (!busy && GetFocus() == nullptr)
+        SetFocus(listView->window);
+}
+
+bool MainDialog::refusedWhileBusy(UINT command) const
+{
+    if (work == nullptr)
+        return false;
+    // Scrolling, selecting, copying and the settings stay usable.
+    switch (command)
+    {
+    case IDM_SELECT_ALL:
+    case IDM_COPY:
+    case IDM_ADD_RECURSIVELY:
+    case IDM_CONFIRM_RESTORE:
+    case IDM_CONFIRM_CLEAR:
+        return false;
+    default:
+        return true;
+    }
+}
+
 INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 {
-    if (listView->itemCount() == 0)
+    // An Enter typed again in impatience does not restore twice.
+    if (work != nullptr || listView->itemCount() == 0)
         return 0;
     if (confirmBeforeRestore && !ask(L"タイムスタンプを復元しますか？"))
         return 0;
@@ -170,7 +229,10 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 void MainDialog::restoreTimestamps()
 {
     // A restore that wrote nothing leaves the last one that did to be taken back.
-    if (RestoreRecord record = restoreCheckedRows(*listView); !record.empty())
+    RestoreRecord record;
+    runInSteps(L"復元中", false,
+               [&](Steps& steps) { record = restoreCheckedRows(*listView, steps); });
+    if (!record.empty())
     {
         lastRestore = std::move(record);
         replacementIsNewer = false;
@@ -206,7 +268,9 @@ void MainDialog::undoRestore()
     if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
         return;
     // Like a restore, the undo repaints the list when its pause ends.
-    tellSkipped(lastRestore.undo(*listView),
+    Skipped left;
+    runInSteps(L"元に戻し中", false, [&](Steps& steps) { left = lastRestore.undo(*listView, steps); });
+    tellSkipped(left,
                 L"%d 個のファイルは復元の後に変更されたか見つからないため、"
                 L"元に戻しませんでした。",
                 MB_ICONINFORMATION);
@@ -225,15 +289,19 @@ void MainDialog::copy()
 
 void MainDialog::paste()
 {
-    tellSkipped(ListClipboard(*listView, window).paste(addRecursively),
-                L"%d 行は追加できませんでした。", MB_ICONWARNING);
+    Skipped refused;
+    runInSteps(L"貼り付け中", true, [&](Steps& steps) {
+        refused = ListClipboard(*listView, window).paste(addRecursively, steps);
+    });
+    tellSkipped(refused, L"%d 行は追加できませんでした。", MB_ICONWARNING);
 }
 
 void MainDialog::selectChanged()
 {
     if (listView->itemCount() == 0)
         return;
-    const ChangedRows changed = ::selectChanged(*listView);
+    ChangedRows changed;
+    runInSteps(L"確認中", false, [&](Steps& steps) { changed = ::selectChanged(*listView, steps); });
     if (changed.selected == 0)
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
     tellSkipped(changed.unreadable, L"%d 個のファイルは更新日時を読み取れないため、選択しました。",
@@ -263,8 +331,11 @@ void MainDialog::openList()
     if (!path)
         return;
     Skipped refused;
-    if (const DWORD error = ::openList(*listView, *path, addRecursively, refused);
-        error != ERROR_SUCCESS)
+    DWORD error = ERROR_SUCCESS;
+    runInSteps(L"読み込み中", true, [&](Steps& steps) {
+        error = ::openList(*listView, *path, addRecursively, refused, steps);
+    });
+    if (error != ERROR_SUCCESS)
         tell(L"一覧を開けませんでした。\n\n" + tkit::fitForMessage(window, *path) + L"\n\n" +
                  tkit::systemMessage(error),
              MB_ICONWARNING);
@@ -317,18 +388,40 @@ void MainDialog::clearList()
 
 INT_PTR MainDialog::onCancel(WPARAM wParam, LPARAM lParam)
 {
+    // Esc while work runs stops it after the file at hand; the window stays.
+    if (work != nullptr)
+    {
+        work->stop();
+        return 0;
+    }
     closing = true;
     return Dialog::onCancel(wParam, lParam);
 }
 
 INT_PTR MainDialog::onClose()
 {
+    // Closing while work runs stops it at a file boundary first (no file is
+    // left with its read-only bit cleared); the window closes once it has.
+    if (work != nullptr)
+    {
+        closeWhenDone = true;
+        work->stop();
+        return TRUE;
+    }
     closing = true;
     return Dialog::onClose();
 }
 
 INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
 {
+    if (LOWORD(wParam) == LongWork::stopCommand)
+    {
+        if (work != nullptr)
+            work->stop();
+        return 0;
+    }
+    if (refusedWhileBusy(LOWORD(wParam)))
+        return 0;
     switch (LOWORD(wParam))
     {
     case IDM_RESTORE:
@@ -392,6 +485,17 @@ INT_PTR MainDialog::onNotify(WPARAM wParam, LPARAM lParam)
     // returns: a non-zero answer is then "handled", and the system gives the
     // control the message result, the same answer; an answer of 0 is "not
     // handled", and the system's own answer to a notification is 0 as well.
+    // A change of selection or focus alone is nothing the list acts on: passing
+    // each one on cost more than the change itself (Ctrl+A on 200,000 rows).
+    if (header->code == LVN_ITEMCHANGING)
+        return 0;
+    if (header->code == LVN_ITEMCHANGED)
+    {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (!(change->uChanged & LVIF_STATE) ||
+            !((change->uOldState ^ change->uNewState) & LVIS_STATEIMAGEMASK))
+            return 0;
+    }
     return forwardNotify(listView->window, wParam, lParam);
 }
 
@@ -407,7 +511,14 @@ INT_PTR MainDialog::onSize(WPARAM, LPARAM lParam)
 INT_PTR MainDialog::onDropFiles(HDROP drop)
 {
     const tkit::DropFiles files(drop);
-    listView->addPaths(files.names(), addRecursively);
+    std::vector<std::wstring> names = files.names();
+    if (work != nullptr || startPathsWaiting)
+    {
+        waitingPaths.insert(waitingPaths.end(), names.begin(), names.end());
+        return TRUE;
+    }
+    runInSteps(L"追加中", true,
+               [&](Steps& steps) { listView->addPaths(names, addRecursively, steps); });
     return TRUE;
 }
 
@@ -422,7 +533,21 @@ INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
 {
     // A window that has begun to close refuses the path, so the second start
     // opens a window of its own with it.
-    const BOOL taken = !closing && handOffs->take(data, addRecursively);
+    BOOL taken = FALSE;
+    if (closing || closeWhenDone)
+        taken = FALSE;
+    else if (work != nullptr || startPathsWaiting)
+    {
+        // Added once the work at hand is done, in the order they came.
+        const std::optional<std::wstring> path = handedOverPath(data);
+        if (path)
+            waitingPaths.push_back(*path);
+        taken = path.has_value();
+    }
+    else
+        runInSteps(L"追加中", true, [&](Steps& steps) {
+            taken = handOffs->take(data, addRecursively, steps);
+        });
     // A dialog answers WM_COPYDATA through its message result, set last: the
     // list's notifications during the add set it too.
     setMessageResult(taken);
@@ -455,6 +580,14 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         handOffs->timerTicked(wParam);
         return 0;
+    case startPathsMessage:
+    {
+        startPathsWaiting = false;
+        const std::vector<std::wstring> paths = std::exchange(waitingPaths, {});
+        runInSteps(L"追加中", true,
+                   [&](Steps& steps) { listView->addPaths(paths, addRecursively, steps); });
+        return 0;
+    }
     case fitColumnsMessage:
         listView->fitTimeColumn(dpi);
         return 0;

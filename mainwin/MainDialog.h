@@ -7,7 +7,9 @@
 #include "tkit/ui/FileDialog.h"
 #include "tkit/ui/Menu.h"
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <string>
 
 namespace tkit
@@ -17,6 +19,8 @@ class StatusBar;
 }
 class FileListView;
 class HandOffIntake;
+class LongWork;
+class Steps;
 class ResizeAnchor;
 
 // The program's window: the timestamp list filling a resizable dialog, the
@@ -38,6 +42,8 @@ public:
     void editEntry();
 
     FileListView* list() const { return listView.get(); }
+    // Whether long work is running, or the start paths are still to come.
+    bool busy() const { return work != nullptr || startPathsWaiting; }
 
     bool confirmBeforeRestore = false;
     bool confirmBeforeClear = false;
@@ -86,6 +92,13 @@ private:
     bool ask(const wchar_t* question) const;
     void updateCheckMarks() const;
     INT_PTR takeHandOff(const COPYDATASTRUCT* data);
+    // Runs one command's long work in steps: the window answers, shows its
+    // progress and offers Stop; commands that change rows or files wait.
+    // adds: the work adds rows (Ctrl+A then selects the rows still to come).
+    void runInSteps(const wchar_t* name, bool adds, const std::function<void(Steps&)>& body);
+    // Greys the menu items and locks the list keys that change rows or files.
+    void setBusy(bool busy);
+    bool refusedWhileBusy(UINT command) const;
     // The window moved to a display of another scale.
     void dpiChanged(UINT newDpi, const RECT& suggested);
 
@@ -99,6 +112,13 @@ private:
     // What the last replacement changed, and whether it came after the last restore.
     ReplaceRecord lastReplacement;
     bool replacementIsNewer = false;
+    // The long work running now, if any.
+    LongWork* work = nullptr;
+    // Paths handed over or dropped while work ran, or before the start paths were in.
+    std::vector<std::wstring> waitingPaths;
+    bool startPathsWaiting = false;
+    // The window was asked to close while work ran: it closes once the work stopped.
+    bool closeWhenDone = false;
     // How many start paths another window took.
     size_t startPathsHandedOver;
     int minHeight = 0;

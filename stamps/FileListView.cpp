@@ -109,12 +109,12 @@ void FileListView::setStatus(int row, EntryStatus status)
     setItemData(row, dataFromStatus(status));
 }
 
-void FileListView::addPath(const std::wstring& path, bool recursive)
+void FileListView::addPath(const std::wstring& path, bool recursive, Steps& steps)
 {
-    addPath(tkit::PlatformPath(path), recursive);
+    addPath(tkit::PlatformPath(path), recursive, steps);
 }
 
-void FileListView::addPath(const tkit::PlatformPath& target, bool recursive)
+void FileListView::addPath(const tkit::PlatformPath& target, bool recursive, Steps& steps)
 {
     // The folder test and the row's open name the entry by the same name.
     if (!recursive || !tkit::isDirectory(target))
@@ -127,20 +127,32 @@ void FileListView::addPath(const tkit::PlatformPath& target, bool recursive)
     tkit::RedrawPause pause(*this);
     addEntry(target);
     tkit::StringList entries;
-    tkit::expandFolder(&entries, target.path().c_str());
+    bool stopped = false;
+    tkit::expandFolder(&entries, target.path().c_str(), [&] { return !(stopped = !steps.advance()); });
+    if (stopped)
+        return;
+    steps.setTotal(entries.size());
     reserveItems(static_cast<size_t>(itemCount()) + entries.size());
     for (const std::wstring& entry : entries)
+    {
         addEntry(entry);
+        if (!steps.advance())
+            return;
+    }
 }
 
-void FileListView::addPaths(const std::vector<std::wstring>& paths, bool recursive)
+void FileListView::addPaths(const std::vector<std::wstring>& paths, bool recursive,
+                            Steps& steps)
 {
     const tkit::RedrawPause pause(*this);
+    steps.setTotal(paths.size());
     for (const std::wstring& path : paths)
     {
         // Some shells count a drop of no names as one empty name.
         if (!path.empty())
-            addPath(path, recursive);
+            addPath(path, recursive, steps);
+        if (!steps.advance())
+            return;
     }
 }
 
@@ -156,6 +168,8 @@ void FileListView::addEntry(const tkit::PlatformPath& path)
         return;
     captureTime(path, row);
     setChecked(row, true);
+    if (selectArriving)
+        setItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     // The row's status is already EntryStatus::Unset: a row inserted without
     // item data has 0 there, and checking its box leaves it alone. Setting it
     // again would cost a round of change notifications per row.
@@ -172,6 +186,8 @@ void FileListView::addRemembered(const std::wstring& path, const std::wstring& t
     if (exact)
         keepExactTime(row, *exact);
     setChecked(row, true);
+    if (selectArriving)
+        setItemState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void FileListView::captureTime(const std::wstring& path, int row)
@@ -299,7 +315,8 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         if (wParam == VK_DELETE)
         {
-            deleteSelected();
+            if (!lockedKeys)
+                deleteSelected();
         }
         else if (wParam == 'A')
         {
@@ -308,6 +325,9 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         else if (wParam == VK_SPACE)
         {
+            // Not even the control's own handling, which flips the focused box.
+            if (lockedKeys)
+                return 0;
             // The control handles Space in its own way (the focused box only, or
             // the focused box and a new selection); the rows noted in LVN_KEYDOWN
             // are set right once it is done.
@@ -393,7 +413,7 @@ void FileListView::keyDown(WORD key)
             return;
         }
     }
-    if (key != VK_SPACE)
+    if (key != VK_SPACE || lockedKeys)
         return;
 
     // Note every selected row and the focused row with the box it had before
@@ -434,6 +454,13 @@ void FileListView::finishSpace()
 void FileListView::selectAll()
 {
     setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    selectArriving = adding;
+}
+
+void FileListView::setAdding(bool on)
+{
+    adding = on;
+    selectArriving = selectArriving && on;
 }
 
 void FileListView::sendCommand(int command) const

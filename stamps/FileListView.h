@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/EntryStatus.h"
+#include "stamps/Steps.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/ListView.h"
 
@@ -40,10 +41,12 @@ public:
     void setStatus(int row, EntryStatus status);
 
     // Adds a row for path and, for a folder when recursive is set, rows for its whole tree.
-    void addPath(const std::wstring& path, bool recursive);
-    void addPath(const tkit::PlatformPath& path, bool recursive);
+    // A folder's tree is listed and added in steps (see Steps).
+    void addPath(const std::wstring& path, bool recursive, Steps& steps = Steps::none());
+    void addPath(const tkit::PlatformPath& path, bool recursive, Steps& steps = Steps::none());
     // Adds each of several paths, as a drop brings them; empty names are skipped.
-    void addPaths(const std::vector<std::wstring>& paths, bool recursive);
+    void addPaths(const std::vector<std::wstring>& paths, bool recursive,
+                  Steps& steps = Steps::none());
     // Adds one checked row with the path's last-write time.
     void addEntry(const std::wstring& path);
     void addEntry(const tkit::PlatformPath& path);
@@ -58,7 +61,14 @@ public:
     // Removes the first count rows; the rows after them stay, in their order.
     void deleteFirstRows(int count);
     void deleteSelected();
+    // Selects every row; while rows are being added (see setAdding), the rows
+    // that come after it are selected too.
     void selectAll();
+    // Locked, the list's own keys that change rows (Delete, Space) do nothing:
+    // long work is running on them.
+    void setLocked(bool locked) { lockedKeys = locked; }
+    // Rows are being added by long work: Ctrl+A then means the rows still to come too.
+    void setAdding(bool adding);
 
     // Widens the time column to show every timestamp text whole at dpi.
     void fitTimeColumn(UINT dpi);
@@ -100,4 +110,8 @@ private:
     // The whole last-write time each captured row read, by the row's id: the
     // text shows milliseconds, the file system keeps 100 ns steps.
     std::unordered_map<UINT, FILETIME> exactTimes;
+    bool lockedKeys = false;
+    bool adding = false;
+    // Ctrl+A came while rows were being added: new rows come selected.
+    bool selectArriving = false;
 };

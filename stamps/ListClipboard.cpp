@@ -16,7 +16,7 @@ bool ListClipboard::copy() const
     return clipboard.setText(text);
 }
 
-Skipped ListClipboard::paste(bool recursive) const
+Skipped ListClipboard::paste(bool recursive, Steps& steps) const
 {
     // The clipboard is read and closed again before any row is added.
     std::optional<std::vector<std::wstring>> files;
@@ -28,8 +28,8 @@ Skipped ListClipboard::paste(bool recursive) const
             text = clipboard.text();
     }
     if (files)
-        list.addPaths(*files, recursive);
-    return text ? addListText(list, *text, recursive) : Skipped{};
+        list.addPaths(*files, recursive, steps);
+    return text ? addListText(list, *text, recursive, steps) : Skipped{};
 }
 
 bool ListClipboard::canPaste()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/Skipped.h"
+#include "stamps/Steps.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ public:
     bool copy() const;
     // Adds what the clipboard holds: copied files as a drop adds them, else
     // the lines of a text (addListText). Gives back the lines refused.
-    Skipped paste(bool recursive) const;
+    Skipped paste(bool recursive, Steps& steps = Steps::none()) const;
     // Whether the clipboard holds files or text to paste; asked without opening it.
     static bool canPaste();
 

@@ -11,11 +11,12 @@ DWORD saveList(const FileListView& list, const std::wstring& path)
                               std::wstring(listHeader) + L"\r\n" + listText(list, selectedOnly));
 }
 
-DWORD openList(FileListView& list, const std::wstring& path, bool recursive, Skipped& refused)
+DWORD openList(FileListView& list, const std::wstring& path, bool recursive, Skipped& refused,
+               Steps& steps)
 {
     std::wstring text;
     const DWORD error = tkit::loadTextFile(path, text);
     if (error == ERROR_SUCCESS)
-        refused = addListText(list, text, recursive);
+        refused = addListText(list, text, recursive, steps);
     return error;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/Skipped.h"
+#include "stamps/Steps.h"
 
 #include <windows.h>
 
@@ -18,4 +19,5 @@ class FileListView;
 DWORD saveList(const FileListView& list, const std::wstring& path);
 // Adds the rows of a saved list as a paste adds text; refused counts the
 // lines not taken. ERROR_SUCCESS, or the system's error code.
-DWORD openList(FileListView& list, const std::wstring& path, bool recursive, Skipped& refused);
+DWORD openList(FileListView& list, const std::wstring& path, bool recursive, Skipped& refused,
+               Steps& steps = Steps::none());

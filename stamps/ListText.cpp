@@ -7,6 +7,7 @@
 #include "tkit/fs/FullPath.h"
 #include "tkit/fs/PlatformPath.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -95,7 +96,7 @@ std::wstring listText(const FileListView& list, bool selectedOnly)
     return text;
 }
 
-Skipped addListText(FileListView& list, const std::wstring& text, bool recursive)
+Skipped addListText(FileListView& list, const std::wstring& text, bool recursive, Steps& steps)
 {
     Skipped refused;
     const tkit::RedrawPause pause(list);
@@ -103,7 +104,8 @@ Skipped addListText(FileListView& list, const std::wstring& text, bool recursive
     // A byte-order mark that an editor left at the start is no part of the first path.
     if (!all.empty() && all.front() == L'\xFEFF')
         all.remove_prefix(1);
-    for (size_t start = 0; start < all.size();)
+    steps.setTotal(static_cast<size_t>(std::count(all.begin(), all.end(), L'\n')) + 1);
+    for (size_t start = 0; start < all.size() && steps.advance();)
     {
         // CR, LF and CRLF each end a line.
         size_t end = all.find_first_of(L"\r\n", start);

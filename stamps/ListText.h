@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/Skipped.h"
+#include "stamps/Steps.h"
 
 #include <string>
 
@@ -28,4 +29,6 @@ std::wstring listText(const FileListView& list, bool selectedOnly);
 // - blank lines and the header are skipped; every other line is refused.
 // A path in double quotes is taken without them, a byte-order mark at the
 // start of the text is dropped. Gives back the lines refused.
-Skipped addListText(FileListView& list, const std::wstring& text, bool recursive);
+// Runs in steps; stopped, the lines added so far stay.
+Skipped addListText(FileListView& list, const std::wstring& text, bool recursive,
+                    Steps& steps = Steps::none());

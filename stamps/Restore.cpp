@@ -63,7 +63,7 @@ struct WrittenRow
 
 } // namespace
 
-RestoreRecord restoreCheckedRows(FileListView& list)
+RestoreRecord restoreCheckedRows(FileListView& list, Steps& steps)
 {
     RestoreRecord record;
     // The new colours show when the list next paints; with repainting on, every
@@ -72,7 +72,8 @@ RestoreRecord restoreCheckedRows(FileListView& list)
     tkit::RedrawPause pause(list);
     std::vector<WrittenRow> written;
     const int count = list.itemCount();
-    for (int row = 0; row < count; ++row)
+    steps.setTotal(static_cast<size_t>(count));
+    for (int row = 0; row < count && steps.advance(); ++row)
     {
         if (!list.isChecked(row))
             continue;
@@ -91,8 +92,14 @@ RestoreRecord restoreCheckedRows(FileListView& list)
     // Green means the file carries the row's time now that the pass is done: a
     // later row of the same file, a volume that rounds what it is given (FAT to
     // 2 s, exFAT to 10 ms) or a share that ignores the write leave another time.
+    // Each row written is coloured, a stopped restore's too: the window goes on
+    // answering, but the pass is not cut short.
+    steps.setTotal(written.size());
     for (const WrittenRow& done : written)
+    {
         list.setStatus(done.row, carries(done.target, done.time) ? EntryStatus::Restored
                                                                  : EntryStatus::Failed);
+        steps.advance();
+    }
     return record;
 }

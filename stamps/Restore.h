@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/RestoreRecord.h"
+#include "stamps/Steps.h"
 
 class FileListView;
 
@@ -12,4 +13,6 @@ class FileListView;
 // is done, each row is marked restored only if its file's last-write time,
 // read again then, is the row's time; otherwise failed. Unchecked rows are
 // left as they are. Gives back what it wrote, so that it can be taken back.
-RestoreRecord restoreCheckedRows(FileListView& list);
+// Runs in steps; stopped, it leaves the rows after the one at hand as they
+// are, and the record holds exactly the files written.
+RestoreRecord restoreCheckedRows(FileListView& list, Steps& steps = Steps::none());

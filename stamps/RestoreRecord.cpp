@@ -41,7 +41,7 @@ void RestoreRecord::note(const std::wstring& path, EntryStatus before,
         ++writes;
 }
 
-Skipped RestoreRecord::undo(FileListView& list)
+Skipped RestoreRecord::undo(FileListView& list, Steps& steps)
 {
     // Last first: a file restored twice in one pass (two rows of one path)
     // gets the time it had before the first write.
@@ -50,8 +50,17 @@ Skipped RestoreRecord::undo(FileListView& list)
     std::vector<Entry> taken;
     taken.swap(entries);
     writes = 0;
+    steps.setTotal(taken.size());
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
+        if (!steps.advance())
+        {
+            // Stopped: the entries not reached are still to be taken back.
+            taken.erase(entry.base(), taken.end());
+            for (const Entry& kept : taken)
+                note(kept.path, kept.status, kept.written);
+            break;
+        }
         if (!entry->written || writeBack(entry->path, *entry->written))
         {
             statuses[entry->path] = entry->status;

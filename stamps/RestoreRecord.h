@@ -2,6 +2,7 @@
 
 #include "stamps/EntryStatus.h"
 #include "stamps/Skipped.h"
+#include "stamps/Steps.h"
 #include "tkit/fs/EntryIdentity.h"
 
 #include <windows.h>
@@ -37,8 +38,9 @@ public:
     // included, and gives the rows of those files and of the files not written
     // the status they had before. Rows are found by path, whatever was deleted
     // or edited since. Empties the record; the files left alone because they
-    // changed, were replaced or are gone since are counted.
-    Skipped undo(FileListView& list);
+    // changed, were replaced or are gone since are counted. Runs in steps;
+    // stopped, what it put back stays, and the rest stays in the record.
+    Skipped undo(FileListView& list, Steps& steps = Steps::none());
 
 private:
     struct Entry

@@ -32,14 +32,16 @@ FileState stateOf(const FileListView& list, int row)
 
 } // namespace
 
-ChangedRows selectChanged(FileListView& list)
+ChangedRows selectChanged(FileListView& list, Steps& steps)
 {
     // Selecting rows one by one would repaint each: paint once at the end.
     const tkit::RedrawPause pause(list);
     list.setItemState(-1, 0, LVIS_SELECTED);
     int first = -1;
     ChangedRows changed;
-    for (int row = 0, count = list.itemCount(); row < count; ++row)
+    const int count = list.itemCount();
+    steps.setTotal(static_cast<size_t>(count));
+    for (int row = 0; row < count && steps.advance(); ++row)
     {
         const FileState state = stateOf(list, row);
         if (state == FileState::same)

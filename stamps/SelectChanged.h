@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/Skipped.h"
+#include "stamps/Steps.h"
 
 class FileListView;
 
@@ -16,4 +17,5 @@ struct ChangedRows
 // last-write time is no longer the row's time, whose file is gone, or whose
 // file's time cannot be read; the first of them gets the focus and is
 // scrolled into view. Nothing else about a row changes.
-ChangedRows selectChanged(FileListView& list);
+// Runs in steps; stopped, the rows found so far stay selected.
+ChangedRows selectChanged(FileListView& list, Steps& steps = Steps::none());

@@ -110,6 +110,8 @@ TEST(StartUp, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
         testing_support::ModalSteps steps;
         steps.then([&] { second = std::make_unique<ProgramRun>(quoted(files)); })
             .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
+            // The window adds its start paths once it shows.
+            .waitFor([&] { return rowsOfWindow(own).size() == files.size() - static_cast<size_t>(taken); })
             .then([&] { ownRows = rowsOfWindow(own), PostMessageW(own, WM_CLOSE, 0, 0); })
             .waitFor([&] { return second->finished(); })
             .then([&] {
@@ -218,6 +220,7 @@ TEST(StartUp, StartsThatComeTogetherElectOneWindow)
     }));
     ASSERT_EQ(ended, 9u);
     HWND window = windowsTitled(title)[0];
+    EXPECT_TRUE(eventually([&] { return rowsOfWindow(window).size() == files.size(); }));
     rows = rowsOfWindow(window);
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, files);
@@ -239,6 +242,8 @@ TEST(StartUp, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
     ProgramRun second(quoted(dir.file(L"late")));
     ASSERT_TRUE(eventually([&] { return second.finished() || windowsTitled(title).size() > 1; }));
     ASSERT_EQ(windowsTitled(title).size(), 1u);
+    EXPECT_TRUE(eventually(
+        [&] { return rowsOfWindow(windowsTitled(title)[0]).size() == 100 * 101 + 2u; }));
     const std::vector<std::wstring> rows = rowsOfWindow(windowsTitled(title)[0]);
     EXPECT_EQ(rows.size(), 100 * 101 + 2u);
     EXPECT_EQ(rows.back(), dir / L"late");
@@ -271,6 +276,7 @@ TEST(StartUp, AQuestionBoxWithTheTitleIsNotAWindowToHandOverTo)
     size_t ownRows = 0;
     steps.then([&] { second = std::make_unique<ProgramRun>(quoted(file)); })
         .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
+        .waitFor([&] { return !rowsOfWindow(own).empty(); })
         .then([&] {
             ownRows = rowsOfWindow(own).size();
             PostMessageW(own, WM_CLOSE, 0, 0);

@@ -152,6 +152,7 @@ MainWindowRun::MainWindowRun(const std::wstring& arguments)
     : commandLine((L"chronoguard.exe " + arguments).c_str()),
       dialog(GetModuleHandleW(nullptr), &commandLine)
 {
+    steps.holdWhile = [this] { return dialog.busy(); };
 }
 
 INT_PTR MainWindowRun::run()

@@ -67,7 +67,7 @@ ModalSteps& ModalSteps::waitFor(std::function<bool()> condition)
 void CALLBACK ModalSteps::tick(HWND, UINT, UINT_PTR, DWORD)
 {
     ModalSteps* self = running;
-    if (self == nullptr)
+    if (self == nullptr || (self->holdWhile && self->holdWhile()))
         return;
     if (self->steps.empty())
     {

@@ -37,6 +37,10 @@ public:
     // loop still running long after the last step is ended with 99.
     INT_PTR run(const std::function<INT_PTR()>& modalLoop);
 
+    // While this holds, no step runs: the steps wait for long work in the
+    // window to end, as they would have before it answered meanwhile.
+    std::function<bool()> holdWhile;
+
 private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
 

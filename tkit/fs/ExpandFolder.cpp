@@ -114,7 +114,8 @@ private:
 
 } // namespace
 
-void expandFolder(StringList* list, const wchar_t* folderPath)
+void expandFolder(StringList* list, const wchar_t* folderPath,
+                  const std::function<bool()>& keepGoing)
 {
     if (list == nullptr || folderPath == nullptr)
         return;
@@ -143,6 +144,8 @@ void expandFolder(StringList* list, const wchar_t* folderPath)
         listed.reserve(folder.size() + static_cast<size_t>(lstrlenW(entry->cFileName)));
         appendWithoutLongPathPrefix(listed, folder);
         listed.append(entry->cFileName);
+        if (keepGoing && !keepGoing())
+            return;
 
         const DWORD attributes = entry->dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)

@@ -24,6 +24,15 @@ RedrawPause::RedrawPause(ListView& pausedList) : list(pausedList)
     SetPropW(list.window, pauseCount, reinterpret_cast<HANDLE>(held + 1));
 }
 
+void RedrawPause::paintNow(ListView& list)
+{
+    if (pauses(list.window) == 0)
+        return;
+    SendMessageW(list.window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SendMessageW(list.window, WM_SETREDRAW, FALSE, 0);
+}
+
 RedrawPause::~RedrawPause()
 {
     const UINT_PTR held = pauses(list.window);

@@ -16,6 +16,10 @@ public:
     RedrawPause(const RedrawPause&) = delete;
     RedrawPause& operator=(const RedrawPause&) = delete;
 
+    // Paints a list whose repainting is paused as it stands now, once, and
+    // leaves it paused: long work shows its rows batch by batch.
+    static void paintNow(ListView& list);
+
 private:
     ListView& list;
 };
