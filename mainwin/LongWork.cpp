@@ -60,8 +60,9 @@ bool LongWork::advance()
     {
         const int percent = total == 0 ? 0 : static_cast<int>(done * 100 / total);
         SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
-        bar.setText(0, total == 0 ? tkit::formatString(L"%ls %zu", name.c_str(), done)
-                                  : tkit::formatString(L"%ls %zu / %zu", name.c_str(), done, total));
+        bar.setText(0, total == 0
+                           ? tkit::formatString(L"%ls %zu", name.c_str(), done)
+                           : tkit::formatString(L"%ls %zu / %zu", name.c_str(), done, total));
         taskbar.show(done, total);
     }
     if (now - lastPaint >= paintEvery)
@@ -86,13 +87,12 @@ void LongWork::showProgress()
                                part.top + 2, part.right - part.left - 4, part.bottom - part.top - 4,
                                dialog, nullptr, instance, nullptr);
     part = bar.partRect(2);
-    stopButton = CreateWindowExW(0, L"BUTTON", L"中止", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                 part.left + 2, part.top + 1, tkit::scaled(60, dpi),
-                                 part.bottom - part.top - 2, dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(stopCommand)),
-                                 instance, nullptr);
-    SendMessageW(stopButton, WM_SETFONT, static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0)),
-                 FALSE);
+    stopButton = CreateWindowExW(
+        0, L"BUTTON", L"中止", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, part.left + 2, part.top + 1,
+        tkit::scaled(60, dpi), part.bottom - part.top - 2, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(stopCommand)), instance, nullptr);
+    SendMessageW(stopButton, WM_SETFONT,
+                 static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0)), FALSE);
     // Over the status bar, which was made first.
     SetWindowPos(progress, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetWindowPos(stopButton, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -160,8 +160,7 @@ void MainDialog::tellSkipped(const Skipped& skipped, const wchar_t* format, UINT
              icon);
 }
 
-void MainDialog::runInSteps(const wchar_t* name, bool adds,
-                            const std::function<void(Steps&)>& body)
+void MainDialog::runInSteps(const wchar_t* name, bool adds, const std::function<void(Steps&)>& body)
 {
     {
         LongWork steps(window, *statusBar, *listView, name);
@@ -269,7 +268,8 @@ void MainDialog::undoRestore()
         return;
     // Like a restore, the undo repaints the list when its pause ends.
     Skipped left;
-    runInSteps(L"元に戻し中", false, [&](Steps& steps) { left = lastRestore.undo(*listView, steps); });
+    runInSteps(L"元に戻し中", false,
+               [&](Steps& steps) { left = lastRestore.undo(*listView, steps); });
     tellSkipped(left,
                 L"%d 個のファイルは復元の後に変更されたか見つからないため、"
                 L"元に戻しませんでした。",
@@ -301,7 +301,8 @@ void MainDialog::selectChanged()
     if (listView->itemCount() == 0)
         return;
     ChangedRows changed;
-    runInSteps(L"確認中", false, [&](Steps& steps) { changed = ::selectChanged(*listView, steps); });
+    runInSteps(L"確認中", false,
+               [&](Steps& steps) { changed = ::selectChanged(*listView, steps); });
     if (changed.selected == 0)
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
     tellSkipped(changed.unreadable, L"%d 個のファイルは更新日時を読み取れないため、選択しました。",
@@ -545,9 +546,8 @@ INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
         taken = path.has_value();
     }
     else
-        runInSteps(L"追加中", true, [&](Steps& steps) {
-            taken = handOffs->take(data, addRecursively, steps);
-        });
+        runInSteps(L"追加中", true,
+                   [&](Steps& steps) { taken = handOffs->take(data, addRecursively, steps); });
     // A dialog answers WM_COPYDATA through its message result, set last: the
     // list's notifications during the add set it too.
     setMessageResult(taken);

@@ -16,7 +16,7 @@ namespace tkit
 {
 class CommandLine;
 class StatusBar;
-}
+} // namespace tkit
 class FileListView;
 class HandOffIntake;
 class LongWork;

@@ -128,7 +128,8 @@ void FileListView::addPath(const tkit::PlatformPath& target, bool recursive, Ste
     addEntry(target);
     tkit::StringList entries;
     bool stopped = false;
-    tkit::expandFolder(&entries, target.path().c_str(), [&] { return !(stopped = !steps.advance()); });
+    tkit::expandFolder(&entries, target.path().c_str(),
+                       [&] { return !(stopped = !steps.advance()); });
     if (stopped)
         return;
     steps.setTotal(entries.size());
@@ -141,8 +142,7 @@ void FileListView::addPath(const tkit::PlatformPath& target, bool recursive, Ste
     }
 }
 
-void FileListView::addPaths(const std::vector<std::wstring>& paths, bool recursive,
-                            Steps& steps)
+void FileListView::addPaths(const std::vector<std::wstring>& paths, bool recursive, Steps& steps)
 {
     const tkit::RedrawPause pause(*this);
     steps.setTotal(paths.size());

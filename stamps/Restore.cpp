@@ -73,20 +73,23 @@ RestoreRecord restoreCheckedRows(FileListView& list, Steps& steps)
     std::vector<WrittenRow> written;
     const int count = list.itemCount();
     steps.setTotal(static_cast<size_t>(count));
-    for (int row = 0; row < count && steps.advance(); ++row)
+    for (int row = 0; row < count; ++row)
     {
-        if (!list.isChecked(row))
-            continue;
-        // Every call for the row names the entry by the same name.
-        tkit::PlatformPath target(list.path(row));
-        const std::optional<RowTime> time = list.rowTime(row);
-        const Written outcome = time ? writeLastWriteTime(target, *time) : Written{};
-        // An undo puts back what was written; a file left as it was has nothing to take back.
-        record.note(target.path(), list.status(row), outcome.time);
-        if (outcome.done)
-            written.push_back({row, std::move(target), *time});
-        else
-            list.setStatus(row, EntryStatus::Failed);
+        if (list.isChecked(row))
+        {
+            // Every call for the row names the entry by the same name.
+            tkit::PlatformPath target(list.path(row));
+            const std::optional<RowTime> time = list.rowTime(row);
+            const Written outcome = time ? writeLastWriteTime(target, *time) : Written{};
+            // An undo puts back what was written; a file left as it was has nothing to take back.
+            record.note(target.path(), list.status(row), outcome.time);
+            if (outcome.done)
+                written.push_back({row, std::move(target), *time});
+            else
+                list.setStatus(row, EntryStatus::Failed);
+        }
+        if (!steps.advance())
+            break;
     }
 
     // Green means the file carries the row's time now that the pass is done: a

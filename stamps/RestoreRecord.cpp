@@ -53,7 +53,7 @@ Skipped RestoreRecord::undo(FileListView& list, Steps& steps)
     steps.setTotal(taken.size());
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
-        if (!steps.advance())
+        if (entry != taken.rbegin() && !steps.advance())
         {
             // Stopped: the entries not reached are still to be taken back.
             taken.erase(entry.base(), taken.end());

@@ -41,8 +41,10 @@ ChangedRows selectChanged(FileListView& list, Steps& steps)
     ChangedRows changed;
     const int count = list.itemCount();
     steps.setTotal(static_cast<size_t>(count));
-    for (int row = 0; row < count && steps.advance(); ++row)
+    for (int row = 0; row < count; ++row)
     {
+        if (row > 0 && !steps.advance())
+            break;
         const FileState state = stateOf(list, row);
         if (state == FileState::same)
             continue;

@@ -3,6 +3,8 @@
 #include "support/Drops.h"
 #include "support/Hosts.h"
 #include "support/TempDir.h"
+#include "mainwin/HandOff.h"
+#include "mainwin/LongWork.h"
 #include "mainwin/WindowTitle.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
@@ -18,6 +20,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <future>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
@@ -583,6 +586,121 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
         EXPECT_EQ(message, c.arguments.empty() ? L"" : L"変更されたファイルはありません。");
         EXPECT_EQ(undoMessage, L"元に戻す復元はありません。");
     }
+}
+
+// Long work answers between files (here after every file): Esc stops a
+// restore after the file at hand, a second Enter does not restore again, and
+// the close box closes once the restore stopped. The files written are exactly
+// the green rows; the others keep their time and colour; read-only files are
+// read-only again; Ctrl+Z takes back every file written.
+TEST(MainDialog, ARestoreInStepsStopsAtAFileAndRestoresOnce)
+{
+    const struct
+    {
+        const char* name;
+        UINT then;
+        WPARAM with;
+        bool stops;
+    } cases[] = {
+        {"Esc", WM_COMMAND, IDCANCEL, true},
+        {"Enter again", WM_COMMAND, IDOK, false},
+        {"the close box", WM_CLOSE, 0, true},
+    };
+    constexpr unsigned long long hour = 36'000'000'000ULL;
+    LongWork::sliceMilliseconds = 0;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::map<std::wstring, unsigned long long> before;
+        std::vector<std::wstring> files;
+        for (int file = 0; file < 300; ++file)
+        {
+            files.push_back(dir.file(L"f" + std::to_wstring(file)));
+            before[files.back()] = lastWriteTicks(files.back());
+        }
+        MainWindowRun window(quoted(files));
+        std::map<std::wstring, bool> green;
+        window.then([&] {
+            for (const auto& [file, ticks] : before)
+            {
+                setLastWriteTicks(file, ticks + hour);
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            PostMessageW(window.dialog.window, WM_COMMAND, IDOK, 0);
+            PostMessageW(window.dialog.window, c.then, c.with, 0);
+        });
+        if (c.then != WM_CLOSE)
+            window.then([&] {
+                const FileListView& list = *window.dialog.list();
+                for (int row = 0; row < list.itemCount(); ++row)
+                    green[list.path(row)] = list.status(row) == EntryStatus::Restored;
+                for (const auto& [file, ticks] : before)
+                    EXPECT_EQ(lastWriteTicks(file) == ticks, green[file]) << "green is written";
+                SendMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0);
+                window.close();
+            });
+        window.run();
+        size_t restored = 0;
+        for (const auto& [file, ticks] : before)
+        {
+            restored += lastWriteTicks(file) == ticks;
+            EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        const auto greens =
+            std::count_if(green.begin(), green.end(), [](auto& row) { return row.second; });
+        // Closed, the restore stopped before the last file; else Ctrl+Z took back every file
+        // written.
+        EXPECT_EQ(restored < 300 && restored > 0, c.then == WM_CLOSE) << restored;
+        EXPECT_EQ(greens < 300, c.stops);
+    }
+    LongWork::sliceMilliseconds = 50;
+}
+
+// Paths handed over and dropped while a folder is being added arrive after
+// it, hand-offs and drops each in their order.
+TEST(MainDialog, PathsHandedOverOrDroppedDuringALongAddArriveAfterItInOrder)
+{
+    TempDir dir;
+    for (int file = 0; file < 300; ++file)
+        dir.file(L"tree\\f" + std::to_wstring(file));
+    const std::vector<std::wstring> late = {dir.file(L"x1"), dir.file(L"x2"), dir.file(L"y1"),
+                                            dir.file(L"y2")};
+    LongWork::sliceMilliseconds = 0;
+    MainWindowRun window(L"-r");
+    std::thread second;
+    std::vector<std::wstring> rows;
+    window
+        .then([&] {
+            const HWND main = window.dialog.window;
+            PostMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({dir / L"tree"})),
+                         0);
+            PostMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({late[0]})), 0);
+            PostMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({late[1]})), 0);
+            second = std::thread([&, main] {
+                Sleep(50);
+                sendHandOff(main, late[2]);
+                sendHandOff(main, late[3]);
+            });
+        })
+        .waitFor([&] { return paths(window.dialog).size() == 301 + late.size(); })
+        .then([&] {
+            rows = paths(window.dialog);
+            window.close();
+        });
+    window.run();
+    second.join();
+    LongWork::sliceMilliseconds = 50;
+    ASSERT_EQ(rows.size(), 305u);
+    EXPECT_EQ(rows[0], dir / L"tree");
+    const auto at = [&](const std::wstring& path) {
+        return std::find(rows.begin(), rows.end(), path) - rows.begin();
+    };
+    for (const std::wstring& path : late)
+        EXPECT_GT(at(path), 300) << "after the folder's tree";
+    EXPECT_LT(at(late[0]), at(late[1]));
+    EXPECT_LT(at(late[2]), at(late[3]));
 }
 
 TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)

@@ -8,8 +8,8 @@ namespace tkit
 TaskbarProgress::TaskbarProgress(HWND progressWindow) : window(progressWindow)
 {
     comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_ITaskbarList3, reinterpret_cast<void**>(&taskbar))))
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                reinterpret_cast<void**>(&taskbar))))
         taskbar = nullptr;
     else if (FAILED(taskbar->HrInit()))
     {
