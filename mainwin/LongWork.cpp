@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -16,9 +18,10 @@ namespace
 constexpr ULONGLONG showAfter = 1000;
 // The rows added or coloured so far are painted this often.
 constexpr ULONGLONG paintEvery = 500;
-// The progress bar's width at 100 %.
-constexpr int progressWidth = 200;
+// Widths at 100 %: the text at most, the Stop button, the size grip.
 constexpr int textWidth = 220;
+constexpr int stopWidth = 64;
+constexpr int gripWidth = 20;
 
 } // namespace
 
@@ -58,6 +61,7 @@ bool LongWork::advance()
         showProgress();
     if (shown)
     {
+        layOut();
         const int percent = total == 0 ? 0 : static_cast<int>(done * 100 / total);
         SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
         bar.setText(0, total == 0
@@ -79,21 +83,34 @@ void LongWork::showProgress()
 {
     shown = true;
     summary = bar.text(0);
-    const UINT dpi = tkit::windowDpi(dialog);
-    bar.setParts({tkit::scaled(textWidth, dpi), tkit::scaled(progressWidth, dpi)});
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-    RECT part = bar.partRect(1);
-    progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, part.left + 2,
-                               part.top + 2, part.right - part.left - 4, part.bottom - part.top - 4,
-                               dialog, nullptr, instance, nullptr);
-    part = bar.partRect(2);
+    progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, dialog,
+                               nullptr, instance, nullptr);
     stopButton = CreateWindowExW(
-        0, L"BUTTON", L"中止", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, part.left + 2, part.top + 1,
-        tkit::scaled(60, dpi), part.bottom - part.top - 2, dialog,
+        0, L"BUTTON", L"中止", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(stopCommand)), instance, nullptr);
     SendMessageW(stopButton, WM_SETFONT,
                  static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0)), FALSE);
     // Over the status bar, which was made first.
     SetWindowPos(progress, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetWindowPos(stopButton, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    layOut();
+}
+
+void LongWork::layOut()
+{
+    // The text, the bar taking what is left, and Stop, in the window's width now.
+    const UINT dpi = tkit::windowDpi(dialog);
+    RECT client = {};
+    GetClientRect(bar.window, &client);
+    const int stop = tkit::scaled(stopWidth, dpi);
+    const int text = std::min(tkit::scaled(textWidth, dpi), static_cast<int>(client.right) * 2 / 5);
+    const int rest = client.right - text - stop - tkit::scaled(gripWidth, dpi);
+    bar.setParts({text, std::max(rest, 0)});
+    const RECT bars = bar.partRect(1);
+    MoveWindow(progress, bars.left + 2, bars.top + 2, bars.right - bars.left - 4,
+               bars.bottom - bars.top - 4, TRUE);
+    const RECT stops = bar.partRect(2);
+    MoveWindow(stopButton, stops.left + 1, stops.top + 1, stop - 2, stops.bottom - stops.top - 2,
+               TRUE);
 }

@@ -39,6 +39,8 @@ public:
 
 private:
     void showProgress();
+    // Places the parts, the progress bar and Stop in the window's width now.
+    void layOut();
 
     HWND dialog;
     tkit::StatusBar& bar;
