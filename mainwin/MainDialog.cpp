@@ -73,6 +73,7 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     listView->insertColumn(FileListView::timeColumn, L"更新日時",
                            tkit::scaled(timeColumnWidth, dpi));
     listView->fitTimeColumn(dpi);
+    listView->addResultColumn(dpi);
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
     // The status bar takes the bottom edge; the list fills what is above it.
@@ -169,8 +170,10 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 
 void MainDialog::restoreTimestamps()
 {
+    RestoreRecord record = restoreCheckedRows(*listView);
+    listView->fitResultColumn(dpi);
     // A restore that wrote nothing leaves the last one that did to be taken back.
-    if (RestoreRecord record = restoreCheckedRows(*listView); !record.empty())
+    if (!record.empty())
     {
         lastRestore = std::move(record);
         replacementIsNewer = false;
@@ -206,7 +209,9 @@ void MainDialog::undoRestore()
     if (confirmBeforeRestore && !ask(L"復元を元に戻しますか？"))
         return;
     // Like a restore, the undo repaints the list when its pause ends.
-    tellSkipped(lastRestore.undo(*listView),
+    const Skipped left = lastRestore.undo(*listView);
+    listView->fitResultColumn(dpi);
+    tellSkipped(left,
                 L"%d 個のファイルは復元の後に変更されたか見つからないため、"
                 L"元に戻しませんでした。",
                 MB_ICONINFORMATION);
@@ -457,6 +462,12 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case fitColumnsMessage:
         listView->fitTimeColumn(dpi);
+        listView->fitResultColumn(dpi);
+        listView->showMarks(dpi);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // Child controls hear of new system colours only from their window.
+        SendMessageW(listView->window, message, wParam, lParam);
         return 0;
     case WM_CONTEXTMENU:
         // The list passes on what it does not handle: a right click, Shift+F10, the menu key.

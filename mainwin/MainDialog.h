@@ -31,7 +31,7 @@ public:
     ~MainDialog() override;
 
     // Writes each checked row's remembered time back onto its file and marks
-    // the row restored or failed. A restore that writes a file becomes the one
+    // the row restored or failed, with its result. A restore that writes a file becomes the one
     // an undo takes back; one that writes none leaves the last one that did.
     void restoreTimestamps();
     // Edits the first selected row in the edit dialog.

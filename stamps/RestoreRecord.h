@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/EntryStatus.h"
+#include "stamps/RowResult.h"
 #include "stamps/Skipped.h"
 #include "tkit/fs/EntryIdentity.h"
 
@@ -23,21 +24,23 @@ struct WrittenTime
 };
 
 // One restore, kept in memory so that it can be taken back: for each checked
-// row its path and status before, and what was written onto its file.
+// row its path, status and result before, and what was written onto its file.
 class RestoreRecord
 {
 public:
     // Whether there is nothing to take back: no file was written.
     bool empty() const { return writes == 0; }
     // Notes one checked row; written is none where nothing was written.
-    void note(const std::wstring& path, EntryStatus before,
+    void note(const std::wstring& path, EntryStatus before, const RowResult& resultBefore,
               const std::optional<WrittenTime>& written);
     // Writes each noted earlier time back onto a file that is still the one
     // written and still has the time it kept from the restore, read-only files
     // included, and gives the rows of those files and of the files not written
     // the status they had before. Rows are found by path, whatever was deleted
-    // or edited since. Empties the record; the files left alone because they
-    // changed, were replaced or are gone since are counted.
+    // or edited since. Every row gets its result: undone, its earlier one where
+    // nothing was written, or why its file was left. Empties the record; the
+    // files left alone because they changed, were replaced or are gone since
+    // are counted.
     Skipped undo(FileListView& list);
 
 private:
@@ -45,6 +48,7 @@ private:
     {
         std::wstring path;
         EntryStatus status;
+        RowResult result;
         std::optional<WrittenTime> written;
     };
 

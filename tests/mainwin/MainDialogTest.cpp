@@ -2,6 +2,7 @@
 
 #include "support/Drops.h"
 #include "support/Hosts.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 #include "mainwin/WindowTitle.h"
 #include "stamps/EntryStatus.h"
@@ -618,6 +619,33 @@ TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
         L"1 個のファイルは復元の後に変更されたか見つからないため、元に戻しませんでした。\n\n" +
             file);
     EXPECT_EQ(testing_support::lastWriteTicks(file), touched + 1);
+}
+
+// Another program (a screen reader, say) reads each row's result with the
+// list's ordinary messages, as it reads the paths.
+TEST(MainDialog, AnotherProgramReadsTheResultsFromTheList)
+{
+    TempDir dir;
+    const std::wstring kept = dir.file(L"a.txt"), gone = dir.file(L"b.txt");
+    const auto shownAs = [](const std::wstring& path) {
+        return testing_support::shownAs(lastWriteTicks(path));
+    };
+    testing_support::ProgramRun program(quoted({kept, gone}));
+    HWND found = nullptr;
+    // Once the window shows both rows' times.
+    for (int i = 0; i < 500 && (!(found = testing_support::windowOfProcess(title, program.id())) ||
+                                testing_support::rowsOfWindow(found, 1) !=
+                                    std::vector{shownAs(kept), shownAs(gone)});
+         ++i)
+        Sleep(20);
+    ASSERT_NE(found, nullptr);
+    DeleteFileW(gone.c_str());
+    SendMessageW(found, WM_COMMAND, IDOK, 0);
+    const std::vector<std::wstring> results = testing_support::rowsOfWindow(found, 2);
+    PostMessageW(found, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 500 && !program.finished(); ++i)
+        Sleep(20);
+    EXPECT_EQ(results, (std::vector<std::wstring>{L"変更なし", L"ファイルが見つかりません"}));
 }
 
 TEST(MainDialog, ADropOnTheDialogOrOnTheListAddsItsNamesInOrderAndIsReleasedOnce)

@@ -147,6 +147,24 @@ void ListView::setItemData(int row, LPARAM data)
     SendMessageW(window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+void ListView::setItemData(int row, LPARAM data, int image)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM | LVIF_IMAGE;
+    item.iItem = row;
+    item.lParam = data;
+    item.iImage = image;
+    SendMessageW(window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::setSmallImages(HIMAGELIST images)
+{
+    const auto before = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(window, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
+    if (before != nullptr && before != images)
+        ImageList_Destroy(before);
+}
+
 UINT ListView::itemId(int row) const
 {
     return static_cast<UINT>(SendMessageW(window, LVM_MAPINDEXTOID, static_cast<WPARAM>(row), 0));

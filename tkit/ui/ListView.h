@@ -48,6 +48,12 @@ public:
     void setItemState(int row, UINT state, UINT mask);
     LPARAM itemData(int row) const;
     void setItemData(int row, LPARAM data);
+    // Sets the item data and, in one step, the image of the small image list
+    // that the row shows in front of its first column.
+    void setItemData(int row, LPARAM data, int image);
+    // Gives the list its small image list, which it owns from then on (it
+    // destroys it when it goes); the list it had before is destroyed.
+    void setSmallImages(HIMAGELIST images);
     // An identity that stays with a row for its lifetime, whatever rows are
     // inserted or deleted before it, and is never given to another row.
     UINT itemId(int row) const;
