@@ -10,6 +10,7 @@
 #include "stamps/ReplacePaths.h"
 #include "stamps/Restore.h"
 #include "stamps/SelectChanged.h"
+#include "stamps/SelectFailed.h"
 #include "tkit/ui/CommandLine.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
@@ -168,9 +169,9 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
     return 0;
 }
 
-void MainDialog::restoreTimestamps()
+void MainDialog::restoreTimestamps(RestoreRows which)
 {
-    RestoreRecord record = restoreCheckedRows(*listView);
+    RestoreRecord record = restoreCheckedRows(*listView, which);
     listView->fitResultColumn(dpi);
     // A restore that wrote nothing leaves the last one that did to be taken back.
     if (!record.empty())
@@ -178,6 +179,20 @@ void MainDialog::restoreTimestamps()
         lastRestore = std::move(record);
         replacementIsNewer = false;
     }
+}
+
+void MainDialog::retryFailed()
+{
+    if (listView->itemCount() == 0)
+        return;
+    if (!anyCheckedFailed(*listView))
+    {
+        tell(L"失敗した行はありません。", MB_ICONINFORMATION);
+        return;
+    }
+    if (confirmBeforeRestore && !ask(L"失敗した行の復元を再試行しますか？"))
+        return;
+    restoreTimestamps(RestoreRows::failed);
 }
 
 void MainDialog::replacePaths()
@@ -245,6 +260,12 @@ void MainDialog::selectChanged()
                 MB_ICONWARNING);
 }
 
+void MainDialog::selectFailed()
+{
+    if (listView->itemCount() != 0 && ::selectFailed(*listView) == 0)
+        tell(L"失敗した行はありません。", MB_ICONINFORMATION);
+}
+
 tkit::FileDialog MainDialog::listFileDialog() const
 {
     return {window, L"テキスト ファイル (*.txt)\0*.txt\0すべてのファイル (*.*)\0*.*\0", L"txt"};
@@ -283,8 +304,8 @@ void MainDialog::showListMenu(POINT at)
     listMenu.popup = GetSubMenu(listMenu.handle, 0);
     const bool empty = listView->itemCount() == 0;
     const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
-    for (const int command :
-         {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_REPLACE_PATHS, IDM_SAVE_LIST})
+    for (const int command : {IDM_RESTORE, IDM_RETRY_FAILED, IDM_SELECT_ALL, IDM_SELECT_CHANGED,
+                              IDM_SELECT_FAILED, IDM_REPLACE_PATHS, IDM_SAVE_LIST})
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
@@ -366,6 +387,12 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         break;
     case IDM_SELECT_CHANGED:
         selectChanged();
+        break;
+    case IDM_SELECT_FAILED:
+        selectFailed();
+        break;
+    case IDM_RETRY_FAILED:
+        retryFailed();
         break;
     case IDM_SAVE_LIST:
         saveList();

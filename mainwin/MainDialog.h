@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/ReplaceRecord.h"
+#include "stamps/Restore.h"
 #include "stamps/RestoreRecord.h"
 #include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
@@ -30,10 +31,12 @@ public:
     MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver = 0);
     ~MainDialog() override;
 
-    // Writes each checked row's remembered time back onto its file and marks
-    // the row restored or failed, with its result. A restore that writes a file becomes the one
-    // an undo takes back; one that writes none leaves the last one that did.
-    void restoreTimestamps();
+    // Writes each checked row's remembered time back onto its file (with
+    // RestoreRows::failed, only those of the checked rows whose last restore
+    // failed) and marks the row restored or failed, with its result. A restore
+    // that writes a file becomes the one an undo takes back; one that writes
+    // none leaves the last one that did.
+    void restoreTimestamps(RestoreRows which = RestoreRows::checked);
     // Edits the first selected row in the edit dialog.
     void editEntry();
 
@@ -71,6 +74,11 @@ private:
     void paste();
     // Selects the rows whose file changed since its time was taken.
     void selectChanged();
+    // Selects the rows whose last restore failed; says so when there are none.
+    void selectFailed();
+    // Restores the checked rows whose last restore failed, asking first when
+    // restores are confirmed; says so when there are none.
+    void retryFailed();
     // Saves the list (the selected rows, if any) to a file the user names.
     void saveList();
     // Adds the rows of a list file the user names.

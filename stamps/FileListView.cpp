@@ -45,6 +45,8 @@ constexpr CommandKey commandKeys[] = {
     {'H', true, IDM_REPLACE_PATHS},
     {'O', true, IDM_OPEN_LIST},
     {'S', true, IDM_SAVE_LIST},
+    {'E', true, IDM_SELECT_FAILED},
+    {'R', true, IDM_RETRY_FAILED},
 };
 
 // Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little

@@ -517,8 +517,9 @@ std::vector<int> greyedItems()
     std::vector<int> greyed;
     HWND menuWindow = FindWindowW(L"#32768", nullptr);
     auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    for (const int id : {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
-                         IDM_SELECT_CHANGED, IDM_COPY, IDM_PASTE})
+    for (const int id :
+         {IDM_RESTORE, IDM_RETRY_FAILED, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
+          IDM_SELECT_CHANGED, IDM_SELECT_FAILED, IDM_COPY, IDM_PASTE})
         if (menu != nullptr &&
             (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
             greyed.push_back(id);
@@ -542,8 +543,8 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
          L"",
          false,
          nullptr,
-         {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_COPY,
-          IDM_PASTE}},
+         {IDM_RESTORE, IDM_RETRY_FAILED, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
+          IDM_SELECT_CHANGED, IDM_SELECT_FAILED, IDM_COPY, IDM_PASTE}},
         {"a row, none selected, text on the clipboard",
          quoted(a),
          false,
@@ -556,7 +557,7 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
         SCOPED_TRACE(c.name);
         MainWindowRun window(c.arguments);
         std::vector<int> greyed;
-        std::wstring message, undoMessage;
+        std::wstring message, undoMessage, failedMessage;
         window
             .then([&] {
                 OpenClipboard(window.dialog.window);
@@ -578,8 +579,11 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
             .then([&] { readMessage(message); })
             .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0); })
             .then([&] { readMessage(undoMessage); })
+            .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_SELECT_FAILED, 0); })
+            .then([&] { readMessage(failedMessage); })
             .then([&] { window.close(); });
         window.run();
+        EXPECT_EQ(failedMessage, c.arguments.empty() ? L"" : L"失敗した行はありません。");
         EXPECT_EQ(greyed, c.greyed);
         EXPECT_EQ(message, c.arguments.empty() ? L"" : L"変更されたファイルはありません。");
         EXPECT_EQ(undoMessage, L"元に戻す復元はありません。");
