@@ -172,7 +172,8 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
 void MainDialog::restoreTimestamps(RestoreRows which)
 {
     RestoreRecord record = restoreCheckedRows(*listView, which);
-    listView->fitResultColumn(dpi);
+    lastResults = record.summary();
+    showResults();
     // A restore that wrote nothing leaves the last one that did to be taken back.
     if (!record.empty())
     {
@@ -193,6 +194,12 @@ void MainDialog::retryFailed()
     if (confirmBeforeRestore && !ask(L"失敗した行の復元を再試行しますか？"))
         return;
     restoreTimestamps(RestoreRows::failed);
+}
+
+void MainDialog::showResults()
+{
+    listView->fitResultColumn(dpi);
+    statusBar->setText(0, lastResults.line(listView->selectedCount()));
 }
 
 void MainDialog::replacePaths()
@@ -225,7 +232,8 @@ void MainDialog::undoRestore()
         return;
     // Like a restore, the undo repaints the list when its pause ends.
     const Skipped left = lastRestore.undo(*listView);
-    listView->fitResultColumn(dpi);
+    lastResults = lastRestore.summary();
+    showResults();
     tellSkipped(left,
                 L"%d 個のファイルは復元の後に変更されたか見つからないため、"
                 L"元に戻しませんでした。",
@@ -412,6 +420,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
     default:
         break;
     }
+    showResults();
     return 0;
 }
 

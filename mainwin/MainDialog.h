@@ -3,6 +3,7 @@
 #include "stamps/ReplaceRecord.h"
 #include "stamps/Restore.h"
 #include "stamps/RestoreRecord.h"
+#include "stamps/ResultSummary.h"
 #include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
 #include "tkit/ui/FileDialog.h"
@@ -79,6 +80,10 @@ private:
     // Restores the checked rows whose last restore failed, asking first when
     // restores are confirmed; says so when there are none.
     void retryFailed();
+    // Once a command is done: the result column fits its texts, and the status
+    // bar's first part says how the last restore, retry or undo came out and
+    // how many rows are selected.
+    void showResults();
     // Saves the list (the selected rows, if any) to a file the user names.
     void saveList();
     // Adds the rows of a list file the user names.
@@ -104,6 +109,8 @@ private:
     std::unique_ptr<tkit::StatusBar> statusBar;
     // What the last restore wrote, for an undo.
     RestoreRecord lastRestore;
+    // How the rows of the last restore, retry or undo came out.
+    ResultSummary lastResults;
     // What the last replacement changed, and whether it came after the last restore.
     ReplaceRecord lastReplacement;
     bool replacementIsNewer = false;

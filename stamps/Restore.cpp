@@ -104,6 +104,7 @@ RestoreRecord restoreCheckedRows(FileListView& list, RestoreRows which)
         }
         list.setStatus(row, EntryStatus::Failed);
         list.setResult(row, outcome.result);
+        record.count(outcome.result);
     }
 
     // Green means the file carries the row's time now that the pass is done.
@@ -112,6 +113,7 @@ RestoreRecord restoreCheckedRows(FileListView& list, RestoreRows which)
         const RowResult result = readBack(done);
         list.setStatus(done.row, result.failed() ? EntryStatus::Failed : EntryStatus::Restored);
         list.setResult(done.row, result);
+        record.count(result);
     }
     return record;
 }

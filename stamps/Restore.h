@@ -21,5 +21,5 @@ enum class RestoreRows
 // read again then, is the row's time; otherwise failed. Each row written gets
 // its result (restored, unchanged, or why it failed). Unchecked rows, and with
 // RestoreRows::failed the rows that did not fail, are left as they are. Gives
-// back what it wrote, so that it can be taken back.
+// back what it wrote, so that it can be taken back, and how its rows came out.
 RestoreRecord restoreCheckedRows(FileListView& list, RestoreRows which = RestoreRows::checked);

@@ -64,15 +64,18 @@ Skipped RestoreRecord::undo(FileListView& list)
     std::vector<Entry> taken;
     taken.swap(entries);
     writes = 0;
+    results = ResultSummary();
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
         // Nothing was written: the row is as it was before the restore.
         if (!entry->written)
         {
             after[entry->path] = {entry->status, entry->result};
+            results.addUntouched();
             continue;
         }
         const RowResult back = writeBack(entry->path, *entry->written);
+        results.add(back);
         if (!back.failed())
         {
             after[entry->path] = {entry->status, back};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/EntryStatus.h"
+#include "stamps/ResultSummary.h"
 #include "stamps/RowResult.h"
 #include "stamps/Skipped.h"
 #include "tkit/fs/EntryIdentity.h"
@@ -24,7 +25,8 @@ struct WrittenTime
 };
 
 // One restore, kept in memory so that it can be taken back: for each checked
-// row its path, status and result before, and what was written onto its file.
+// row its path, status and result before, and what was written onto its file;
+// and how its rows came out.
 class RestoreRecord
 {
 public:
@@ -33,6 +35,10 @@ public:
     // Notes one checked row; written is none where nothing was written.
     void note(const std::wstring& path, EntryStatus before, const RowResult& resultBefore,
               const std::optional<WrittenTime>& written);
+    // Counts the result the restore gave one of its rows.
+    void count(const RowResult& result) { results.add(result); }
+    // How the restore's rows came out; once undone, how the undo's did.
+    const ResultSummary& summary() const { return results; }
     // Writes each noted earlier time back onto a file that is still the one
     // written and still has the time it kept from the restore, read-only files
     // included, and gives the rows of those files and of the files not written
@@ -53,6 +59,7 @@ private:
     };
 
     std::vector<Entry> entries;
+    ResultSummary results;
     // How many of the entries wrote a time.
     int writes = 0;
 };

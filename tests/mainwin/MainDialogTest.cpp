@@ -625,6 +625,52 @@ TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
     EXPECT_EQ(testing_support::lastWriteTicks(file), touched + 1);
 }
 
+// After each command the status bar's first part says how the last restore,
+// retry or undo came out and how many rows are selected. Ctrl+E selects the
+// failed row; Ctrl+R writes it, and only it, again; Ctrl+Z takes that back.
+TEST(MainDialog, TheStatusBarSumsUpEachRestoreAndFailedRowsAreSelectedAndRetried)
+{
+    TempDir dir;
+    const std::wstring touched = dir.file(L"a.txt"), same = dir.file(L"b.txt"),
+                       gone = dir.file(L"c.txt");
+    const auto moved = lastWriteTicks(touched) + 36'000'000'000ULL;
+    MainWindowRun window(quoted({touched, same, gone}));
+    std::vector<std::wstring> lines;
+    std::vector<int> selected; // the selected rows, then the focused one
+    const auto note = [&] {
+        wchar_t text[256] = {};
+        SendDlgItemMessageW(window.dialog.window, IDC_STATUS_BAR, SB_GETTEXTW, 0,
+                            reinterpret_cast<LPARAM>(text));
+        lines.push_back(text);
+    };
+    const auto command = [&](UINT id) { SendMessageW(window.dialog.window, WM_COMMAND, id, 0); };
+    window.then([&] {
+        setLastWriteTicks(touched, moved);
+        DeleteFileW(gone.c_str());
+        note();
+        command(IDM_RESTORE), note();
+        command(IDM_SELECT_FAILED), note();
+        for (int row = -1; (row = window.dialog.list()->nextItem(row, LVNI_SELECTED)) != -1;)
+            selected.push_back(row);
+        selected.push_back(window.dialog.list()->nextItem(-1, LVNI_FOCUSED));
+        dir.file(L"c.txt");
+        setLastWriteTicks(touched, moved);
+        command(IDM_RETRY_FAILED), note();
+        command(IDM_UNDO), note();
+        window.close();
+    });
+    window.run();
+    EXPECT_EQ(lines, (std::vector<std::wstring>{
+                         L"",
+                         L"3 行: 1 復元, 1 変更なし, 1 失敗 / 選択 0 行",
+                         L"3 行: 1 復元, 1 変更なし, 1 失敗 / 選択 1 行",
+                         L"1 行: 1 復元, 0 変更なし, 0 失敗 / 選択 1 行",
+                         L"1 行: 1 元に戻し, 0 変更なし, 0 失敗 / 選択 1 行",
+                     }));
+    EXPECT_EQ(selected, (std::vector{2, 2}));
+    EXPECT_EQ(lastWriteTicks(touched), moved) << "the retry wrote the failed row only";
+}
+
 // Another program (a screen reader, say) reads each row's result with the
 // list's ordinary messages, as it reads the paths.
 TEST(MainDialog, AnotherProgramReadsTheResultsFromTheList)

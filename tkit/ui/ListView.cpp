@@ -77,6 +77,11 @@ int ListView::itemCount() const
     return static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
 }
 
+int ListView::selectedCount() const
+{
+    return static_cast<int>(SendMessageW(window, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
 void ListView::reserveItems(size_t rows)
 {
     const size_t most = static_cast<size_t>(std::numeric_limits<int>::max());

@@ -25,6 +25,7 @@ public:
     std::wstring itemText(int row, int column) const;
 
     int itemCount() const;
+    int selectedCount() const;
     // Tells the control how many rows it is about to hold, so that it can make
     // room for them at once instead of growing row by row. Rows, texts and the
     // view are left as they are.
