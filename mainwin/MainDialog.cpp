@@ -11,6 +11,7 @@
 #include "stamps/ReplacePaths.h"
 #include "stamps/Restore.h"
 #include "stamps/SelectChanged.h"
+#include "stamps/SelectFailed.h"
 #include "tkit/ui/CommandLine.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/DropFiles.h"
@@ -76,6 +77,7 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     listView->insertColumn(FileListView::timeColumn, L"更新日時",
                            tkit::scaled(timeColumnWidth, dpi));
     listView->fitTimeColumn(dpi);
+    listView->addResultColumn(dpi);
     listView->setExtendedStyle(listView->extendedStyle() | listExtendedStyles);
 
     // The status bar takes the bottom edge; the list fills what is above it.
@@ -225,17 +227,39 @@ INT_PTR MainDialog::onOk(WPARAM, LPARAM)
     return 0;
 }
 
-void MainDialog::restoreTimestamps()
+void MainDialog::restoreTimestamps(RestoreRows which)
 {
-    // A restore that wrote nothing leaves the last one that did to be taken back.
     RestoreRecord record;
     runInSteps(L"復元中", false,
-               [&](Steps& steps) { record = restoreCheckedRows(*listView, steps); });
+               [&](Steps& steps) { record = restoreCheckedRows(*listView, which, steps); });
+    lastResults = record.summary();
+    showResults();
+    // A restore that wrote nothing leaves the last one that did to be taken back.
     if (!record.empty())
     {
         lastRestore = std::move(record);
         replacementIsNewer = false;
     }
+}
+
+void MainDialog::retryFailed()
+{
+    if (listView->itemCount() == 0)
+        return;
+    if (!anyCheckedFailed(*listView))
+    {
+        tell(L"失敗した行はありません。", MB_ICONINFORMATION);
+        return;
+    }
+    if (confirmBeforeRestore && !ask(L"失敗した行の復元を再試行しますか？"))
+        return;
+    restoreTimestamps(RestoreRows::failed);
+}
+
+void MainDialog::showResults()
+{
+    listView->fitResultColumn(dpi);
+    statusBar->setText(0, lastResults.line(listView->selectedCount()));
 }
 
 void MainDialog::replacePaths()
@@ -270,6 +294,8 @@ void MainDialog::undoRestore()
     Skipped left;
     runInSteps(L"元に戻し中", false,
                [&](Steps& steps) { left = lastRestore.undo(*listView, steps); });
+    lastResults = lastRestore.summary();
+    showResults();
     tellSkipped(left,
                 L"%d 個のファイルは復元の後に変更されたか見つからないため、"
                 L"元に戻しませんでした。",
@@ -307,6 +333,12 @@ void MainDialog::selectChanged()
         tell(L"変更されたファイルはありません。", MB_ICONINFORMATION);
     tellSkipped(changed.unreadable, L"%d 個のファイルは更新日時を読み取れないため、選択しました。",
                 MB_ICONWARNING);
+}
+
+void MainDialog::selectFailed()
+{
+    if (listView->itemCount() != 0 && ::selectFailed(*listView) == 0)
+        tell(L"失敗した行はありません。", MB_ICONINFORMATION);
 }
 
 tkit::FileDialog MainDialog::listFileDialog() const
@@ -350,8 +382,8 @@ void MainDialog::showListMenu(POINT at)
     listMenu.popup = GetSubMenu(listMenu.handle, 0);
     const bool empty = listView->itemCount() == 0;
     const bool selected = listView->nextItem(-1, LVNI_SELECTED) != -1;
-    for (const int command :
-         {IDM_RESTORE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_REPLACE_PATHS, IDM_SAVE_LIST})
+    for (const int command : {IDM_RESTORE, IDM_RETRY_FAILED, IDM_SELECT_ALL, IDM_SELECT_CHANGED,
+                              IDM_SELECT_FAILED, IDM_REPLACE_PATHS, IDM_SAVE_LIST})
         listMenu.setEnabled(static_cast<UINT>(command), !empty);
     for (const int command : {IDM_EDIT, IDM_DELETE, IDM_COPY})
         listMenu.setEnabled(static_cast<UINT>(command), selected);
@@ -456,6 +488,12 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
     case IDM_SELECT_CHANGED:
         selectChanged();
         break;
+    case IDM_SELECT_FAILED:
+        selectFailed();
+        break;
+    case IDM_RETRY_FAILED:
+        retryFailed();
+        break;
     case IDM_SAVE_LIST:
         saveList();
         break;
@@ -474,6 +512,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
     default:
         break;
     }
+    showResults();
     return 0;
 }
 
@@ -590,6 +629,12 @@ INT_PTR MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case fitColumnsMessage:
         listView->fitTimeColumn(dpi);
+        listView->fitResultColumn(dpi);
+        listView->showMarks(dpi);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // Child controls hear of new system colours only from their window.
+        SendMessageW(listView->window, message, wParam, lParam);
         return 0;
     case WM_CONTEXTMENU:
         // The list passes on what it does not handle: a right click, Shift+F10, the menu key.

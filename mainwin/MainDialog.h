@@ -1,7 +1,9 @@
 #pragma once
 
 #include "stamps/ReplaceRecord.h"
+#include "stamps/Restore.h"
 #include "stamps/RestoreRecord.h"
+#include "stamps/ResultSummary.h"
 #include "stamps/Skipped.h"
 #include "tkit/ui/Dialog.h"
 #include "tkit/ui/FileDialog.h"
@@ -34,10 +36,12 @@ public:
     MainDialog(HINSTANCE module, const tkit::CommandLine* commandLine, size_t handedOver = 0);
     ~MainDialog() override;
 
-    // Writes each checked row's remembered time back onto its file and marks
-    // the row restored or failed. A restore that writes a file becomes the one
-    // an undo takes back; one that writes none leaves the last one that did.
-    void restoreTimestamps();
+    // Writes each checked row's remembered time back onto its file (with
+    // RestoreRows::failed, only those of the checked rows whose last restore
+    // failed) and marks the row restored or failed, with its result. A restore
+    // that writes a file becomes the one an undo takes back; one that writes
+    // none leaves the last one that did.
+    void restoreTimestamps(RestoreRows which = RestoreRows::checked);
     // Edits the first selected row in the edit dialog.
     void editEntry();
 
@@ -77,6 +81,15 @@ private:
     void paste();
     // Selects the rows whose file changed since its time was taken.
     void selectChanged();
+    // Selects the rows whose last restore failed; says so when there are none.
+    void selectFailed();
+    // Restores the checked rows whose last restore failed, asking first when
+    // restores are confirmed; says so when there are none.
+    void retryFailed();
+    // Once a command is done: the result column fits its texts, and the status
+    // bar's first part says how the last restore, retry or undo came out and
+    // how many rows are selected.
+    void showResults();
     // Saves the list (the selected rows, if any) to a file the user names.
     void saveList();
     // Adds the rows of a list file the user names.
@@ -109,6 +122,8 @@ private:
     std::unique_ptr<tkit::StatusBar> statusBar;
     // What the last restore wrote, for an undo.
     RestoreRecord lastRestore;
+    // How the rows of the last restore, retry or undo came out.
+    ResultSummary lastResults;
     // What the last replacement changed, and whether it came after the last restore.
     ReplaceRecord lastReplacement;
     bool replacementIsNewer = false;

@@ -41,6 +41,8 @@
 #define IDM_PASTE 40011
 #define IDM_SELECT_CHANGED 40012
 #define IDM_REPLACE_PATHS 40013
+#define IDM_SELECT_FAILED 40014
+#define IDM_RETRY_FAILED 40015
 
 // Saving and opening a list, in the menu bar and the list's context menu
 #define IDM_OPEN_LIST 40020

@@ -4,6 +4,7 @@
 #include "tkit/ui/Contrast.h"
 #include "tkit/ui/Dpi.h"
 #include "tkit/ui/KeyState.h"
+#include "tkit/ui/Marks.h"
 #include "tkit/ui/RedrawPause.h"
 #include "tkit/fs/Attributes.h"
 #include "tkit/fs/ExpandFolder.h"
@@ -44,6 +45,8 @@ constexpr CommandKey commandKeys[] = {
     {'H', true, IDM_REPLACE_PATHS},
     {'O', true, IDM_OPEN_LIST},
     {'S', true, IDM_SAVE_LIST},
+    {'E', true, IDM_SELECT_FAILED},
+    {'R', true, IDM_RETRY_FAILED},
 };
 
 // Pixels at 100 %. Wine: the list pads a cell's text by 12 pixels; a little
@@ -52,6 +55,10 @@ constexpr int cellPadding = 16;
 
 constexpr COLORREF restoredBackground = RGB(203, 255, 203);
 constexpr COLORREF failedBackground = RGB(255, 203, 203);
+
+constexpr wchar_t resultHeader[] = L"結果";
+// The side of a row's mark at 100 %: a small icon's.
+constexpr int markSize = 16;
 
 // A row's status is its item data.
 constexpr EntryStatus statusFromData(LPARAM data)
@@ -62,6 +69,20 @@ constexpr EntryStatus statusFromData(LPARAM data)
 constexpr LPARAM dataFromStatus(EntryStatus status)
 {
     return static_cast<LPARAM>(status);
+}
+
+// A row's mark tells its status by its shape, for those who cannot tell its colour.
+int markOf(EntryStatus status)
+{
+    switch (status)
+    {
+    case EntryStatus::Restored:
+        return tkit::tickMark;
+    case EntryStatus::Failed:
+        return tkit::crossMark;
+    default:
+        return tkit::blankMark;
+    }
 }
 
 } // namespace
@@ -106,7 +127,28 @@ EntryStatus FileListView::status(int row) const
 
 void FileListView::setStatus(int row, EntryStatus status)
 {
-    setItemData(row, dataFromStatus(status));
+    setItemData(row, dataFromStatus(status), markOf(status));
+    if (status == EntryStatus::Unset)
+        setResult(row, {});
+}
+
+RowResult FileListView::result(int row) const
+{
+    const auto found = results.find(itemId(row));
+    return found != results.end() ? found->second : RowResult{};
+}
+
+void FileListView::setResult(int row, const RowResult& result)
+{
+    const UINT rowId = itemId(row);
+    const auto found = results.find(rowId);
+    if (found == results.end() ? result.outcome == RowOutcome::none : found->second == result)
+        return;
+    if (result.outcome == RowOutcome::none)
+        results.erase(found);
+    else
+        results[rowId] = result;
+    setItemText(row, resultColumn, resultText(result).c_str());
 }
 
 void FileListView::addPath(const std::wstring& path, bool recursive, Steps& steps)
@@ -220,10 +262,12 @@ void FileListView::deleteFirstRows(int count)
         std::optional<RowTime> held;
         bool checked;
         EntryStatus status;
+        RowResult result;
     };
     std::vector<Kept> kept;
     for (int row = std::max(count, 0), rows = itemCount(); row < rows; ++row)
-        kept.push_back({path(row), timeText(row), rowTime(row), isChecked(row), status(row)});
+        kept.push_back(
+            {path(row), timeText(row), rowTime(row), isChecked(row), status(row), result(row)});
     tkit::RedrawPause pause(*this);
     deleteAllItems();
     for (const Kept& row : kept)
@@ -234,6 +278,7 @@ void FileListView::deleteFirstRows(int count)
             keepExactTime(at, row.held->utc);
         setChecked(at, row.checked);
         setStatus(at, row.status);
+        setResult(at, row.result);
     }
 }
 
@@ -263,9 +308,42 @@ void FileListView::fitTimeColumn(UINT dpi)
         setColumnWidth(timeColumn, width);
 }
 
+void FileListView::addResultColumn(UINT dpi)
+{
+    insertColumn(resultColumn, resultHeader, 0);
+    fitResultColumn(dpi);
+    showMarks(dpi);
+    setExtendedStyle(extendedStyle() | LVS_EX_INFOTIP);
+}
+
+void FileListView::fitResultColumn(UINT dpi)
+{
+    // Rows share a few results: each is measured once.
+    std::vector<RowResult> distinct;
+    for (const auto& row : results)
+        if (std::find(distinct.begin(), distinct.end(), row.second) == distinct.end())
+            distinct.push_back(row.second);
+    int widest = stringWidth(resultHeader);
+    for (const RowResult& result : distinct)
+        widest = std::max(widest, stringWidth(resultText(result).c_str()));
+    setColumnWidth(resultColumn, widest + tkit::scaled(cellPadding, dpi));
+}
+
+void FileListView::showMarks(UINT dpi)
+{
+    // Each mark's strokes read on its own square as the row's text reads on the
+    // row's colour, in a high-contrast scheme too.
+    markDpi = dpi;
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    setSmallImages(
+        tkit::markImages(tkit::scaled(markSize, dpi),
+                         {tkit::readableTextColour(restoredBackground, text), restoredBackground},
+                         {tkit::readableTextColour(failedBackground, text), failedBackground}));
+}
+
 void FileListView::rescaleColumns(UINT fromDpi, UINT toDpi)
 {
-    for (const int column : {pathColumn, timeColumn})
+    for (const int column : {pathColumn, timeColumn, resultColumn})
         setColumnWidth(column, MulDiv(columnWidth(column), static_cast<int>(toDpi),
                                       static_cast<int>(fromDpi)));
 }
@@ -294,12 +372,20 @@ LRESULT FileListView::onNotify(WPARAM wParam, LPARAM lParam)
     case LVN_KEYDOWN:
         keyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
         break;
-    case LVN_DELETEITEM:
-        exactTimes.erase(itemId(reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem));
+    case LVN_GETINFOTIPW:
+        giveTip(*reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
         break;
+    case LVN_DELETEITEM:
+    {
+        const UINT rowId = itemId(reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem);
+        exactTimes.erase(rowId);
+        results.erase(rowId);
+        break;
+    }
     case LVN_DELETEALLITEMS:
         // Every row goes: no notification for each is needed.
         exactTimes.clear();
+        results.clear();
         answerParent(TRUE);
         return TRUE;
     default:
@@ -336,6 +422,10 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             finishSpace();
             return result;
         }
+        break;
+    case WM_SYSCOLORCHANGE:
+        // The marks take their strokes' colour from the scheme's text colour.
+        showMarks(markDpi);
         break;
     case WM_DROPFILES:
         // A drop on the list is the window's to take in: posted, so that the
@@ -384,6 +474,18 @@ void FileListView::drawRow(NMLVCUSTOMDRAW& draw) const
     }
 }
 
+void FileListView::giveTip(NMLVGETINFOTIPW& tip) const
+{
+    const std::wstring text = resultText(result(tip.iItem));
+    if (text.empty() || tip.pszText == nullptr || tip.cchTextMax <= 0)
+        return;
+    // Without LVGIT_UNFOLDED the row's text shows cut, and the tip holds it whole.
+    const std::wstring shown = tip.pszText;
+    const std::wstring whole =
+        (tip.dwFlags & LVGIT_UNFOLDED) || shown.empty() ? text : shown + L"\n" + text;
+    lstrcpynW(tip.pszText, whole.c_str(), tip.cchTextMax);
+}
+
 void FileListView::boxChanged(const NMLISTVIEW& change)
 {
     if (!(change.uChanged & LVIF_STATE))
@@ -393,7 +495,7 @@ void FileListView::boxChanged(const NMLISTVIEW& change)
     if (oldImage == newImage || (newImage >> 12) != uncheckedImage)
         return;
 
-    // An unchecked row loses the outcome of its last restore.
+    // An unchecked row loses the outcome of its last restore, and its result.
     if (change.iItem != -1)
     {
         setStatus(change.iItem, EntryStatus::Unset);

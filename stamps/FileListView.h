@@ -2,6 +2,7 @@
 
 #include "stamps/EntryStatus.h"
 #include "stamps/Steps.h"
+#include "stamps/RowResult.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/ListView.h"
 
@@ -16,14 +17,16 @@ class PlatformPath;
 }
 
 // The timestamp list: one row per remembered path with its time text, check box
-// and the status of the last restore. A row is read and written only through
-// the accessors below (isChecked and setChecked come from the list itself).
+// and the status and result of the last restore. A row is read and written only
+// through the accessors below (isChecked and setChecked come from the list itself).
 class FileListView : public tkit::ListView
 {
 public:
-    // The columns of a row: the path, and the remembered time as text.
+    // The columns of a row: the path, the remembered time as text, and what the
+    // last restore or undo did to the row.
     static constexpr int pathColumn = 0;
     static constexpr int timeColumn = 1;
+    static constexpr int resultColumn = 2;
 
     FileListView(HWND parent, int id);
 
@@ -36,9 +39,15 @@ public:
     // The time the row holds: the whole time it captured while its text is
     // the captured one, else the time its text says; none without a real time.
     std::optional<RowTime> rowTime(int row) const;
-    // The outcome of the row's last restore, kept in its item data.
+    // The outcome of the row's last restore, kept in its item data and shown as
+    // its colour and the mark in front of its path (a tick, a cross). A row
+    // reset to EntryStatus::Unset loses its result too.
     EntryStatus status(int row) const;
     void setStatus(int row, EntryStatus status);
+    // What the last restore or undo did to the row, shown in the result column,
+    // as the row's tooltip and to screen readers with the row.
+    RowResult result(int row) const;
+    void setResult(int row, const RowResult& result);
 
     // Adds a row for path and, for a folder when recursive is set, rows for its whole tree.
     // A folder's tree is listed and added in steps (see Steps).
@@ -72,8 +81,15 @@ public:
 
     // Widens the time column to show every timestamp text whole at dpi.
     void fitTimeColumn(UINT dpi);
+    // Adds the result column, the rows' marks and their tooltips, at dpi.
+    void addResultColumn(UINT dpi);
+    // Makes the result column as wide as its widest text (or its header) at dpi.
+    void fitResultColumn(UINT dpi);
     // Scales the columns' widths from one display scale to another.
     void rescaleColumns(UINT fromDpi, UINT toDpi);
+    // Draws the rows' marks at the size of a small icon at dpi, again whenever
+    // the system's colours change.
+    void showMarks(UINT dpi);
 
 protected:
     LRESULT onNotify(WPARAM wParam, LPARAM lParam) override;
@@ -90,6 +106,8 @@ private:
 
     // Colours a checked row by the outcome of its last restore.
     void drawRow(NMLVCUSTOMDRAW& draw) const;
+    // The tooltip of a row: its result, after its path when the path shows cut.
+    void giveTip(NMLVGETINFOTIPW& tip) const;
     // Resets the status of a row whose box was just unchecked.
     void boxChanged(const NMLISTVIEW& change);
     // Keys that are commands of the window go to it; Space notes and flips
@@ -114,4 +132,8 @@ private:
     bool adding = false;
     // Ctrl+A came while rows were being added: new rows come selected.
     bool selectArriving = false;
+    // The result of each row that has one, by the row's id.
+    std::unordered_map<UINT, RowResult> results;
+    // The scale the marks are drawn at.
+    UINT markDpi = 96;
 };

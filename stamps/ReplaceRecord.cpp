@@ -11,8 +11,8 @@ ReplaceRecord ReplaceRecord::apply(FileListView& list, const std::vector<PathCha
     const tkit::RedrawPause pause(list);
     for (const PathChange& change : changes)
     {
-        record.entries.push_back(
-            {list.itemId(change.row), list.path(change.row), list.status(change.row), change.path});
+        record.entries.push_back({list.itemId(change.row), list.path(change.row),
+                                  list.status(change.row), list.result(change.row), change.path});
         list.setPath(change.row, change.path);
         list.setStatus(change.row, EntryStatus::Unset);
     }
@@ -42,6 +42,7 @@ Skipped ReplaceRecord::undo(FileListView& list)
         }
         list.setPath(row, entry.before);
         list.setStatus(row, entry.status);
+        list.setResult(row, entry.result);
     }
     return left;
 }

@@ -2,6 +2,7 @@
 
 #include "stamps/EntryStatus.h"
 #include "stamps/PathReplacement.h"
+#include "stamps/RowResult.h"
 #include "stamps/Skipped.h"
 
 #include <windows.h>
@@ -12,20 +13,21 @@
 class FileListView;
 
 // The paths one replacement changed, kept in memory so that it can be taken
-// back: for each row its identity in the list, its path and status before,
-// and the path it was given.
+// back: for each row its identity in the list, its path, status and result
+// before, and the path it was given.
 class ReplaceRecord
 {
 public:
-    // Gives each row its new path and resets its status, as an edit of the
-    // path does; its time and its box stay. Gives back what changed.
+    // Gives each row its new path and resets its status and result, as an edit
+    // of the path does; its time and its box stay. Gives back what changed.
     static ReplaceRecord apply(FileListView& list, const std::vector<PathChange>& changes);
 
     bool empty() const { return entries.empty(); }
     // Gives each noted row that still has the path the replacement gave it its
-    // earlier path and status back. Rows are found by their identity, whatever
-    // was added or deleted since; rows deleted since are passed over, and rows
-    // whose path was edited since are left and counted. Empties the record.
+    // earlier path, status and result back. Rows are found by their identity,
+    // whatever was added or deleted since; rows deleted since are passed over,
+    // and rows whose path was edited since are left and counted. Empties the
+    // record.
     Skipped undo(FileListView& list);
 
 private:
@@ -34,6 +36,7 @@ private:
         UINT id;
         std::wstring before;
         EntryStatus status;
+        RowResult result;
         std::wstring after;
     };
 

@@ -21,22 +21,36 @@ bool sameFile(const tkit::EntryIdentity& written, const tkit::File& file)
 }
 
 // Writes before back when the file is the one written and still has exactly
-// the time it kept, read-only files included.
-bool writeBack(const std::wstring& path, const WrittenTime& time)
+// the time it kept, read-only files included: undone, or why not.
+RowResult writeBack(const std::wstring& path, const WrittenTime& time)
 {
-    return tkit::writeTimes(tkit::PlatformPath(path), [&](const tkit::File& file) {
+    bool changed = false;
+    const bool written = tkit::writeTimes(tkit::PlatformPath(path), [&](const tkit::File& file) {
         FILETIME current = {};
-        return sameFile(time.file, file) && file.readLastWriteTime(current) &&
-               CompareFileTime(&current, &time.kept) == 0 && file.writeLastWriteTime(time.before);
+        changed = !sameFile(time.file, file) || !file.readLastWriteTime(current) ||
+                  CompareFileTime(&current, &time.kept) != 0;
+        return !changed && file.writeLastWriteTime(time.before);
     });
+    if (written)
+        return {RowOutcome::undone};
+    return changed ? RowResult{RowOutcome::changedSince, ERROR_SUCCESS, true}
+                   : failureOf(GetLastError(), true);
 }
+
+// What an undo gives a row: the status before the restore unless the file was
+// left, and the row's result.
+struct RowAfterUndo
+{
+    std::optional<EntryStatus> status;
+    RowResult result;
+};
 
 } // namespace
 
 void RestoreRecord::note(const std::wstring& path, EntryStatus before,
-                         const std::optional<WrittenTime>& written)
+                         const RowResult& resultBefore, const std::optional<WrittenTime>& written)
 {
-    entries.push_back({path, before, written});
+    entries.push_back({path, before, resultBefore, written});
     if (written)
         ++writes;
 }
@@ -46,10 +60,11 @@ Skipped RestoreRecord::undo(FileListView& list, Steps& steps)
     // Last first: a file restored twice in one pass (two rows of one path)
     // gets the time it had before the first write.
     Skipped left;
-    std::map<std::wstring, EntryStatus> statuses;
+    std::map<std::wstring, RowAfterUndo> after;
     std::vector<Entry> taken;
     taken.swap(entries);
     writes = 0;
+    results = ResultSummary();
     steps.setTotal(taken.size());
     for (auto entry = taken.rbegin(); entry != taken.rend(); ++entry)
     {
@@ -58,14 +73,24 @@ Skipped RestoreRecord::undo(FileListView& list, Steps& steps)
             // Stopped: the entries not reached are still to be taken back.
             taken.erase(entry.base(), taken.end());
             for (const Entry& kept : taken)
-                note(kept.path, kept.status, kept.written);
+                note(kept.path, kept.status, kept.result, kept.written);
             break;
         }
-        if (!entry->written || writeBack(entry->path, *entry->written))
+        // Nothing was written: the row is as it was before the restore.
+        if (!entry->written)
         {
-            statuses[entry->path] = entry->status;
+            after[entry->path] = {entry->status, entry->result};
+            results.addUntouched();
             continue;
         }
+        const RowResult back = writeBack(entry->path, *entry->written);
+        results.add(back);
+        if (!back.failed())
+        {
+            after[entry->path] = {entry->status, back};
+            continue;
+        }
+        after[entry->path] = {std::nullopt, back};
         // Walking back, the last one met is the first in the list.
         ++left.count;
         left.first = entry->path;
@@ -74,8 +99,13 @@ Skipped RestoreRecord::undo(FileListView& list, Steps& steps)
     const tkit::RedrawPause pause(list);
     for (int row = 0, count = list.itemCount(); row < count; ++row)
     {
-        if (const auto found = statuses.find(list.path(row)); found != statuses.end())
-            list.setStatus(row, found->second);
+        const auto found = after.find(list.path(row));
+        if (found == after.end())
+            continue;
+        // The status first: a row reset to no status loses its result.
+        if (found->second.status)
+            list.setStatus(row, *found->second.status);
+        list.setResult(row, found->second.result);
     }
     return left;
 }

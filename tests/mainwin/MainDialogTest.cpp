@@ -2,6 +2,7 @@
 
 #include "support/Drops.h"
 #include "support/Hosts.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 #include "mainwin/HandOff.h"
 #include "mainwin/LongWork.h"
@@ -519,8 +520,9 @@ std::vector<int> greyedItems()
     std::vector<int> greyed;
     HWND menuWindow = FindWindowW(L"#32768", nullptr);
     auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    for (const int id : {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
-                         IDM_SELECT_CHANGED, IDM_COPY, IDM_PASTE})
+    for (const int id :
+         {IDM_RESTORE, IDM_RETRY_FAILED, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
+          IDM_SELECT_CHANGED, IDM_SELECT_FAILED, IDM_COPY, IDM_PASTE})
         if (menu != nullptr &&
             (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
             greyed.push_back(id);
@@ -544,8 +546,8 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
          L"",
          false,
          nullptr,
-         {IDM_RESTORE, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL, IDM_SELECT_CHANGED, IDM_COPY,
-          IDM_PASTE}},
+         {IDM_RESTORE, IDM_RETRY_FAILED, IDM_UNDO, IDM_EDIT, IDM_DELETE, IDM_SELECT_ALL,
+          IDM_SELECT_CHANGED, IDM_SELECT_FAILED, IDM_COPY, IDM_PASTE}},
         {"a row, none selected, text on the clipboard",
          quoted(a),
          false,
@@ -558,7 +560,7 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
         SCOPED_TRACE(c.name);
         MainWindowRun window(c.arguments);
         std::vector<int> greyed;
-        std::wstring message, undoMessage;
+        std::wstring message, undoMessage, failedMessage;
         window
             .then([&] {
                 OpenClipboard(window.dialog.window);
@@ -580,8 +582,11 @@ TEST(MainDialog, TheContextMenuGreysWhatCannotActAndSelectChangedAndUndoSayWhenT
             .then([&] { readMessage(message); })
             .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_UNDO, 0); })
             .then([&] { readMessage(undoMessage); })
+            .then([&] { PostMessageW(window.dialog.window, WM_COMMAND, IDM_SELECT_FAILED, 0); })
+            .then([&] { readMessage(failedMessage); })
             .then([&] { window.close(); });
         window.run();
+        EXPECT_EQ(failedMessage, c.arguments.empty() ? L"" : L"失敗した行はありません。");
         EXPECT_EQ(greyed, c.greyed);
         EXPECT_EQ(message, c.arguments.empty() ? L"" : L"変更されたファイルはありません。");
         EXPECT_EQ(undoMessage, L"元に戻す復元はありません。");
@@ -736,6 +741,79 @@ TEST(MainDialog, UndoAsksLikeARestoreAndNamesTheFilesItLeft)
         L"1 個のファイルは復元の後に変更されたか見つからないため、元に戻しませんでした。\n\n" +
             file);
     EXPECT_EQ(testing_support::lastWriteTicks(file), touched + 1);
+}
+
+// After each command the status bar's first part says how the last restore,
+// retry or undo came out and how many rows are selected. Ctrl+E selects the
+// failed row; Ctrl+R writes it, and only it, again; Ctrl+Z takes that back.
+TEST(MainDialog, TheStatusBarSumsUpEachRestoreAndFailedRowsAreSelectedAndRetried)
+{
+    TempDir dir;
+    const std::wstring touched = dir.file(L"a.txt"), same = dir.file(L"b.txt"),
+                       gone = dir.file(L"c.txt");
+    const auto moved = lastWriteTicks(touched) + 36'000'000'000ULL;
+    MainWindowRun window(quoted({touched, same, gone}));
+    std::vector<std::wstring> lines;
+    std::vector<int> selected; // the selected rows, then the focused one
+    const auto note = [&] {
+        wchar_t text[256] = {};
+        SendDlgItemMessageW(window.dialog.window, IDC_STATUS_BAR, SB_GETTEXTW, 0,
+                            reinterpret_cast<LPARAM>(text));
+        lines.push_back(text);
+    };
+    const auto command = [&](UINT id) { SendMessageW(window.dialog.window, WM_COMMAND, id, 0); };
+    window.then([&] {
+        setLastWriteTicks(touched, moved);
+        DeleteFileW(gone.c_str());
+        note();
+        command(IDM_RESTORE), note();
+        command(IDM_SELECT_FAILED), note();
+        for (int row = -1; (row = window.dialog.list()->nextItem(row, LVNI_SELECTED)) != -1;)
+            selected.push_back(row);
+        selected.push_back(window.dialog.list()->nextItem(-1, LVNI_FOCUSED));
+        dir.file(L"c.txt");
+        setLastWriteTicks(touched, moved);
+        command(IDM_RETRY_FAILED), note();
+        command(IDM_UNDO), note();
+        window.close();
+    });
+    window.run();
+    EXPECT_EQ(lines, (std::vector<std::wstring>{
+                         L"",
+                         L"3 行: 1 復元, 1 変更なし, 1 失敗 / 選択 0 行",
+                         L"3 行: 1 復元, 1 変更なし, 1 失敗 / 選択 1 行",
+                         L"1 行: 1 復元, 0 変更なし, 0 失敗 / 選択 1 行",
+                         L"1 行: 1 元に戻し, 0 変更なし, 0 失敗 / 選択 1 行",
+                     }));
+    EXPECT_EQ(selected, (std::vector{2, 2}));
+    EXPECT_EQ(lastWriteTicks(touched), moved) << "the retry wrote the failed row only";
+}
+
+// Another program (a screen reader, say) reads each row's result with the
+// list's ordinary messages, as it reads the paths.
+TEST(MainDialog, AnotherProgramReadsTheResultsFromTheList)
+{
+    TempDir dir;
+    const std::wstring kept = dir.file(L"a.txt"), gone = dir.file(L"b.txt");
+    const auto shownAs = [](const std::wstring& path) {
+        return testing_support::shownAs(lastWriteTicks(path));
+    };
+    testing_support::ProgramRun program(quoted({kept, gone}));
+    HWND found = nullptr;
+    // Once the window shows both rows' times.
+    for (int i = 0; i < 500 && (!(found = testing_support::windowOfProcess(title, program.id())) ||
+                                testing_support::rowsOfWindow(found, 1) !=
+                                    std::vector{shownAs(kept), shownAs(gone)});
+         ++i)
+        Sleep(20);
+    ASSERT_NE(found, nullptr);
+    DeleteFileW(gone.c_str());
+    SendMessageW(found, WM_COMMAND, IDOK, 0);
+    const std::vector<std::wstring> results = testing_support::rowsOfWindow(found, 2);
+    PostMessageW(found, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 500 && !program.finished(); ++i)
+        Sleep(20);
+    EXPECT_EQ(results, (std::vector<std::wstring>{L"変更なし", L"ファイルが見つかりません"}));
 }
 
 TEST(MainDialog, ADropOnTheDialogOrOnTheListAddsItsNamesInOrderAndIsReleasedOnce)

@@ -94,11 +94,12 @@ struct EditRun
 
     FileListView& list() { return host.view(); }
     void select(int row) { list().setItemState(row, LVIS_SELECTED, LVIS_SELECTED); }
-    // Sets one row's time text and status.
+    // Sets one row's time text, status and a result.
     void setRow(int row, const wchar_t* time, EntryStatus status)
     {
         list().setTimeText(row, time);
         list().setStatus(row, status);
+        list().setResult(row, {RowOutcome::restored});
     }
 
     void edit(
@@ -118,12 +119,13 @@ struct EditRun
             names.push_back(list().path(row));
             times.push_back(list().timeText(row));
             statuses.push_back(list().status(row));
+            results.push_back(list().itemText(row, FileListView::resultColumn));
         }
     }
 
     ListDialog host;
     ModalSteps steps;
-    std::vector<std::wstring> names, times;
+    std::vector<std::wstring> names, times, results;
     std::vector<EntryStatus> statuses;
 };
 
@@ -246,9 +248,10 @@ TEST(EditEntry, OkKeepsTheTimeTextUnlessTheUserChangedIt)
             EXPECT_EQ(shown.substr(0, std::wcslen(c.shown)), c.shown);
             EXPECT_EQ(note, row.substr(0, 19) == shown ? L"" : L"+");
             EXPECT_EQ(run.times, (std::vector{expected[action]}));
-            // OK without a change and Cancel keep the status; a change resets it.
+            // OK without a change and Cancel keep the status and result; a change resets them.
             EXPECT_EQ(run.statuses,
                       (std::vector{action == 0 || action == 3 ? c.status : EntryStatus::Unset}));
+            EXPECT_EQ(run.results[0], action == 0 || action == 3 ? L"復元しました" : L"");
         }
 }
 

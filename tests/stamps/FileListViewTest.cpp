@@ -8,6 +8,7 @@
 #include "stamps/EntryStatus.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/Contrast.h"
+#include "tkit/fs/FormatString.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <iterator>
 #include <map>
+#include <utility>
+#include <vector>
 
 using testing_support::ListDialog;
 using testing_support::shownAs;
@@ -164,8 +168,35 @@ double drawnTextContrast(const ListDialog& host, int row)
     return most;
 }
 
+// The pixels of a row's mark that read on its square at 4.5:1 or better, and
+// of them those in the top-left corner of their bounds, where a cross starts
+// and a tick does not reach.
+std::pair<int, int> strokesOf(HWND list, int row)
+{
+    RECT icon = {};
+    ListView_GetItemRect(list, row, &icon, LVIR_ICON);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&icon), 2);
+    RECT bounds = {icon.right, icon.bottom, icon.left, icon.top};
+    HDC screen = GetDC(nullptr);
+    const COLORREF square = GetPixel(screen, icon.left + 1, icon.top + 1);
+    std::vector<POINT> points;
+    for (LONG y = icon.top; y < icon.bottom; ++y)
+        for (LONG x = icon.left; x < icon.right; ++x)
+            if (tkit::contrastRatio(GetPixel(screen, x, y), square) >= 4.5)
+                points.push_back({x, y}),
+                    bounds = {std::min(bounds.left, x), std::min(bounds.top, y),
+                              std::max(bounds.right, x), std::max(bounds.bottom, y)};
+    ReleaseDC(nullptr, screen);
+    return {static_cast<int>(points.size()),
+            static_cast<int>(std::count_if(points.begin(), points.end(), [&](POINT at) {
+                return (at.x - bounds.left) * 4 < bounds.right - bounds.left &&
+                       (at.y - bounds.top) * 4 < bounds.bottom - bounds.top;
+            }))};
+}
+
 // Green and red in the normal colours and in high contrast (window black, text
-// white); every row, the selected one too, reads at 4.5:1 or better.
+// white); every row, the selected one too, reads at 4.5:1 or better, and so
+// does the mark in front of a restored (a tick) or failed (a cross) row.
 TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
 {
     const int elements[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
@@ -212,6 +243,10 @@ TEST(ListOnScreen, RestoredAndFailedRowsAreDrawnGreenAndRedOnScreen)
         for (const int row :
              scheme == highContrast ? std::vector{0, 1, 3, 4} : std::vector{0, 1, 3})
             EXPECT_GE(drawnTextContrast(host, row), 4.5) << "row " << row;
+        const auto tick = strokesOf(host.listWindow(), 0), cross = strokesOf(host.listWindow(), 1);
+        EXPECT_TRUE(tick.first > 0 && tick.second == 0) << tick.first << " pixels";
+        EXPECT_TRUE(cross.first > 0 && cross.second > 0) << cross.first << " pixels";
+        EXPECT_EQ(strokesOf(host.listWindow(), 3).first, 0) << "no mark without a result";
     }
     SetSysColors(static_cast<int>(std::size(elements)), elements, normal);
 }
@@ -222,8 +257,12 @@ TEST_F(ListBehaviour, UncheckingResetsTheStatusAndCheckingKeepsIt)
     for (const EntryStatus status : {failed, restored})
     {
         list.setStatus(0, status);
+        list.setResult(0, {RowOutcome::fileMissing});
         list.setChecked(0, false);
         EXPECT_EQ(list.status(0), unset);
+        EXPECT_EQ(list.result(0), RowResult{}) << "the result and the mark go with the colour";
+        EXPECT_EQ(host.column(2)[0], L"");
+        EXPECT_EQ(testing_support::markOf(list, 0), 0);
         list.setChecked(0, true);
         EXPECT_EQ(list.status(0), unset) << "checking again does not bring the colour back";
     }
@@ -231,12 +270,72 @@ TEST_F(ListBehaviour, UncheckingResetsTheStatusAndCheckingKeepsIt)
     // change that does not touch the box.
     list.setChecked(1, false);
     list.setStatus(1, failed);
+    list.setResult(1, {RowOutcome::inUse});
     list.setChecked(1, true);
     EXPECT_EQ(list.status(1), failed);
+    EXPECT_EQ(host.column(2)[1], L"ほかのプログラムが使用中です");
     list.setItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     list.setTimeText(1, L"2024/01/02 03:04:05.006");
     EXPECT_EQ(list.status(1), failed);
     EXPECT_EQ(list.status(0), unset) << "row 0 untouched by row 1's changes";
+}
+
+// Hovering a row shows its result; where the control shows the row's text cut,
+// the tip holds that text whole, and the result follows it.
+TEST_F(ListBehaviour, ARowsTooltipIsItsResult)
+{
+    addRows(2);
+    list.setStatus(0, failed);
+    list.setResult(0, {RowOutcome::fileMissing});
+    const struct
+    {
+        int row;
+        DWORD flags;
+        const wchar_t* given;
+        int room;
+        const wchar_t* tip;
+    } cases[] = {
+        {0, LVGIT_UNFOLDED, L"", 80, L"ファイルが見つかりません"},
+        {0, 0, L"C:\\a.txt", 80, L"C:\\a.txt\nファイルが見つかりません"},
+        {0, LVGIT_UNFOLDED, L"", 5, L"ファイル"},
+        {1, 0, L"C:\\b.txt", 80, L"C:\\b.txt"},
+    };
+    for (const auto& c : cases)
+    {
+        std::wstring buffer(80, L'\0');
+        buffer.replace(0, std::wcslen(c.given), c.given);
+        NMLVGETINFOTIPW tip = {{host.listWindow(), IDC_FILE_LIST, LVN_GETINFOTIPW},
+                               c.flags,
+                               buffer.data(),
+                               c.room,
+                               c.row,
+                               0,
+                               0};
+        SendMessageW(host.window, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&tip));
+        EXPECT_EQ(std::wstring(buffer.c_str()), c.tip);
+    }
+}
+
+// At every scale the marks are a small icon's size and the result column shows
+// its widest text whole (with Wine's cell padding of 12 pixels at 100 %).
+TEST_F(ListBehaviour, TheMarksAndTheResultColumnFollowTheScale)
+{
+    addRows(2);
+    list.setResult(1, {RowOutcome::systemError, ERROR_INVALID_NAME});
+    const std::wstring widest = tkit::systemMessage(ERROR_INVALID_NAME);
+    for (const int dpi : {96, 144, 192})
+    {
+        list.fitResultColumn(static_cast<UINT>(dpi));
+        list.showMarks(static_cast<UINT>(dpi));
+        int width = 0, height = 0;
+        ImageList_GetIconSize(ListView_GetImageList(host.listWindow(), LVSIL_SMALL), &width,
+                              &height);
+        EXPECT_EQ(std::vector({width, height}), std::vector({dpi / 6, dpi / 6}));
+        EXPECT_GE(list.columnWidth(2), list.stringWidth(widest.c_str()) + dpi / 8) << dpi;
+    }
+    list.setChecked(1, false);
+    list.fitResultColumn(96);
+    EXPECT_LT(list.columnWidth(2), list.stringWidth(widest.c_str())) << "narrow once it is gone";
 }
 
 TEST_F(ListBehaviour, DeleteRemovesTheSelectedRowsOnly)
@@ -377,6 +476,9 @@ TEST(ListOnScreen, CtrlKeysAndF5ActOnlyWithCtrlAloneAsTypedAndGoToTheWindowAsCom
         {{VK_CONTROL, VK_MENU}, 'Z', {}, {}, 0},
         {{VK_CONTROL}, 'H', {0}, {IDM_REPLACE_PATHS}, 1},
         {{VK_CONTROL, VK_SHIFT}, 'H', {}, {}, 0},
+        {{VK_CONTROL}, 'E', {1}, {IDM_SELECT_FAILED}, 1},
+        {{VK_CONTROL}, 'R', {}, {IDM_RETRY_FAILED}, 0},
+        {{VK_CONTROL, VK_SHIFT}, 'R', {}, {}, 0},
         {{}, 'V', {}, {}, 0},
         {{}, VK_F5, {}, {IDM_SELECT_CHANGED}, 0},
         {{}, VK_F2, {}, {IDM_EDIT}, 0},

@@ -118,6 +118,8 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         if (c.copy)
         {
             list.setTimeText(1, L"");
+            list.setStatus(0, EntryStatus::Failed);
+            list.setResult(0, {RowOutcome::fileMissing});
             host.select({0, 1, 2}, 0);
             clipboard.copy();
             const std::wstring utc = utcTimestampText(*timestampTime(some));
@@ -131,6 +133,7 @@ TEST(ListClipboard, PastesGoodLinesAndCopiedFilesAndCountsTheLinesNotTaken)
         for (int row = 0; row < list.itemCount(); ++row)
             rows.insert(rows.end(), {list.path(row), list.timeText(row)});
         EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(host.column(2), std::vector<std::wstring>(rows.size() / 2, L"")) << "no result";
         EXPECT_EQ(refused.count, c.refused);
         EXPECT_EQ(refused.first, c.first);
         const std::optional<RowTime> held = list.itemCount() > 0 ? list.rowTime(0) : std::nullopt;

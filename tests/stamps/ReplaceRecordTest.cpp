@@ -25,6 +25,7 @@ TEST(ReplaceRecord, UndoFindsItsRowsWhereverTheyMovedAndLeavesRowsEditedSince)
     for (const wchar_t* name : {L"a", L"b", L"c", L"d"})
         list.addRemembered(at(name), time);
     list.setStatus(1, EntryStatus::Restored);
+    list.setResult(1, {RowOutcome::unchanged});
     list.setChecked(2, false);
     ReplaceRecord record =
         ReplaceRecord::apply(list, {{1, at(L"B")}, {2, at(L"C")}, {3, at(L"D")}});
@@ -33,6 +34,7 @@ TEST(ReplaceRecord, UndoFindsItsRowsWhereverTheyMovedAndLeavesRowsEditedSince)
     EXPECT_EQ((std::vector{list.status(1), list.status(3)}),
               (std::vector{EntryStatus::Unset, EntryStatus::Unset}));
     EXPECT_EQ((std::vector{list.isChecked(1), list.isChecked(2)}), (std::vector{true, false}));
+    EXPECT_EQ(host.column(2), std::vector<std::wstring>(4, L"")) << "results go with the colour";
 
     list.deleteItem(0);
     list.addRemembered(at(L"C"), time);
@@ -40,6 +42,7 @@ TEST(ReplaceRecord, UndoFindsItsRowsWhereverTheyMovedAndLeavesRowsEditedSince)
     const Skipped left = record.undo(list);
     EXPECT_EQ(host.column(0), (std::vector{at(L"b"), at(L"c"), at(L"edited"), at(L"C")}));
     EXPECT_EQ(list.status(0), EntryStatus::Restored);
+    EXPECT_EQ(list.itemText(0, 2), L"変更なし") << "and come back with it";
     EXPECT_EQ(left.count, 1);
     EXPECT_EQ(left.first, at(L"edited"));
     EXPECT_TRUE(record.empty());

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
+#include "tkit/fs/FormatString.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,9 @@
 using testing_support::lastWriteTicks;
 using testing_support::ListDialog;
 using testing_support::longPath;
+using testing_support::markOf;
 using testing_support::MountedVolume;
+using testing_support::RunningProgram;
 using testing_support::setLastWriteTicks;
 using testing_support::TempDir;
 using testing_support::wholeMilliseconds;
@@ -143,6 +146,83 @@ TEST(Restore, AttributesSurviveAndReadOnlyAndHeldFilesAreRestored)
     // name), which keeps it hidden once renamed without the dot.
     ASSERT_TRUE(MoveFileW((dir / L".dotfile").c_str(), (dir / L"dotfile").c_str()));
     EXPECT_EQ(attributesOf(dir / L"dotfile") & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+
+// Each cause, made real, gives its row its own result and the cross; a retry
+// writes only the rows that failed, and a row that fails again says why again.
+TEST(Restore, EachRowSaysWhatTheRestoreDidOrWhyNotAndARetryWritesOnlyTheFailedRows)
+{
+    TempDir dir;
+    const MountedVolume volume(dir.path(), false);
+    const RunningProgram program(dir.path());
+    const std::wstring twice = dir.file(L"twice.txt"), touched = dir.file(L"touched.txt");
+    using Cause = std::function<void(FileListView&, int)>;
+    const Cause none = [](FileListView&, int) {};
+    const Cause later = [](FileListView& list, int row) {
+        list.setTimeText(row, testing_support::shownAs(lastWriteTicks(list.path(row)) + anHour));
+    };
+    const auto text = [](const wchar_t* time) {
+        return [time](FileListView& list, int row) { list.setTimeText(row, time); };
+    };
+    struct Case
+    {
+        const char* name;
+        std::wstring path; // empty: the cause cannot be made here
+        Cause cause;
+        std::wstring result, retried;
+    };
+    const Case cases[] = {
+        {"written", touched, later, L"復元しました", L"復元しました"},
+        {"already there", dir.file(L"same.txt"), none, L"変更なし", L"変更なし"},
+        {"the file gone (made again before the retry)", dir.file(L"gone.txt"),
+         [&](FileListView&, int) { DeleteFileW((dir / L"gone.txt").c_str()); },
+         L"ファイルが見つかりません", L"復元しました"},
+        {"its folder gone", dir.file(L"folder\\f.txt"),
+         [&](FileListView&, int) { testing_support::removeTree(dir / L"folder"); },
+         L"フォルダーが見つかりません", L"フォルダーが見つかりません"},
+        {"a running program's file", program.path(), later, L"ほかのプログラムが使用中です",
+         L"ほかのプログラムが使用中です"},
+        {"on a read-only volume", volume.path().empty() ? L"" : dir.file(L"volume\\ro.txt"),
+         [&](FileListView& list, int row) { later(list, row), volume.makeReadOnly(); },
+         L"アクセスが拒否されました", L"アクセスが拒否されました"},
+        {"no time", dir.file(L"none.txt"), text(L""), L"日時がありません", L"日時がありません"},
+        {"30 February", dir.file(L"feb.txt"), text(L"2023/02/30 12:00:00.000"),
+         L"実在しない日時です", L"実在しない日時です"},
+        {"no name Windows takes", dir.file(L"name.txt"),
+         [&](FileListView& list, int row) { list.setPath(row, dir / L"a|b.txt"); },
+         tkit::systemMessage(ERROR_INVALID_NAME), tkit::systemMessage(ERROR_INVALID_NAME)},
+        {"one file, an earlier row", twice, none, L"書き込み後に読み戻した日時が異なります",
+         L"復元しました"},
+        {"one file, a later row", twice, later, L"復元しました", L"復元しました"},
+    };
+    ListDialog host;
+    FileListView& list = host.view();
+    std::vector<const Case*> made;
+    for (const Case& c : cases)
+        if (!c.path.empty())
+            made.push_back(&c), list.addPath(c.path, false);
+    for (size_t row = 0; row < made.size(); ++row)
+        made[row]->cause(list, static_cast<int>(row));
+    restoreCheckedRows(list);
+    const std::vector<std::wstring> results = host.column(2);
+    std::vector<int> marks(made.size());
+    for (size_t row = 0; row < made.size(); ++row)
+        marks[row] = markOf(list, static_cast<int>(row));
+    dir.file(L"gone.txt");
+    const unsigned long long touchedAgain = lastWriteTicks(touched) + 3 * anHour;
+    setLastWriteTicks(touched, touchedAgain);
+    restoreCheckedRows(list, RestoreRows::failed);
+    for (size_t row = 0; row < made.size(); ++row)
+    {
+        SCOPED_TRACE(made[row]->name);
+        EXPECT_EQ(results[row], made[row]->result);
+        EXPECT_EQ(marks[row],
+                  results[row] == L"復元しました" || results[row] == L"変更なし" ? 1 : 2);
+        EXPECT_EQ(host.column(2)[row], made[row]->retried);
+    }
+    EXPECT_EQ(lastWriteTicks(touched), touchedAgain) << "a restored row is not written again";
+    if (made.size() < std::size(cases))
+        GTEST_SKIP() << "a running program's file, a read-only volume: Wine as root only";
 }
 
 TEST(Restore, ADeletedFileIsRedAndNothingIsCreated)
@@ -382,18 +462,23 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
         int timeAfterUndo;
         EntryStatus status;
         int left;
+        // The row's result; for "its row deleted" the other row's.
+        const wchar_t* result;
         // On a volume that keeps coarser times: 1 whole seconds, 2 FAT's 2 s.
         int volume = 0;
     } cases[] = {
-        {"untouched", 0, 1, EntryStatus::Unset, 0},
-        {"changed since", 1, 2, EntryStatus::Restored, 1},
-        {"gone since", 2, 0, EntryStatus::Restored, 1},
-        {"read-only", 3, 1, EntryStatus::Unset, 0},
-        {"its row deleted", 4, 1, EntryStatus::Unset, 0},
-        {"gone at the restore", 5, 0, EntryStatus::Unset, 0},
-        {"replaced since", 6, 3, EntryStatus::Restored, 1},
-        {"on a volume of whole seconds", 0, 1, EntryStatus::Unset, 0, 1},
-        {"on FAT", 0, 1, EntryStatus::Unset, 0, 2},
+        {"untouched", 0, 1, EntryStatus::Unset, 0, L"元に戻しました"},
+        {"changed since", 1, 2, EntryStatus::Restored, 1,
+         L"復元の後に変更されたため、元に戻しませんでした"},
+        {"gone since", 2, 0, EntryStatus::Restored, 1,
+         L"元に戻せませんでした: ファイルが見つかりません"},
+        {"read-only", 3, 1, EntryStatus::Unset, 0, L"元に戻しました"},
+        {"its row deleted", 4, 1, EntryStatus::Unset, 0, L""},
+        {"gone at the restore", 5, 0, EntryStatus::Unset, 0, L""},
+        {"replaced since", 6, 3, EntryStatus::Restored, 1,
+         L"復元の後に変更されたため、元に戻しませんでした"},
+        {"on a volume of whole seconds", 0, 1, EntryStatus::Unset, 0, L"元に戻しました", 1},
+        {"on FAT", 0, 1, EntryStatus::Unset, 0, L"元に戻しました", 2},
     };
     for (const auto& c : cases)
     {
@@ -409,6 +494,7 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
         RestoreRecord record;
         Skipped left;
         std::vector<EntryStatus> statuses;
+        std::vector<std::wstring> results;
         unsigned long long times[] = {0, 0, taken + 2 * anHour, 0};
         withList({file, other}, false, [&](FileListView& list) {
             // A time of the row that the volume may not keep.
@@ -435,12 +521,14 @@ TEST(Restore, UndoPutsBackTheTimesBeforeTheRestoreOnlyWhereTheyAreStillTheRestor
             EXPECT_EQ(record.undo(list).count, 0) << "a second undo does nothing";
             for (int row = 0; row < list.itemCount(); ++row)
                 statuses.push_back(list.status(row));
+            results = {list.itemText(0, 2), list.itemText(list.itemCount() - 1, 2)};
         });
         EXPECT_EQ(c.timeAfterUndo == 0 ? 0 : lastWriteTicks(file), times[c.timeAfterUndo]);
         EXPECT_EQ(left.count, c.left);
         EXPECT_EQ(left.first, c.left == 0 ? L"" : file);
         EXPECT_EQ(statuses.front(), c.after == 4 ? EntryStatus::Unset : c.status);
         EXPECT_EQ(statuses.back(), EntryStatus::Unset) << "the untouched file's row";
+        EXPECT_EQ(results, (std::vector<std::wstring>{c.result, L""}));
         EXPECT_EQ(c.timeAfterUndo != 0 && (attributesOf(file) & FILE_ATTRIBUTE_READONLY),
                   c.after == 3);
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -196,10 +196,40 @@ MountedVolume::MountedVolume(const std::wstring& parent, bool fat) : parentPath(
         folder = parent + L"\\volume";
 }
 
+bool MountedVolume::makeReadOnly() const
+{
+    return !folder.empty() && runShell(parentPath, unixParent, L"mount -o remount,ro volume");
+}
+
 MountedVolume::~MountedVolume()
 {
     if (!folder.empty())
         runShell(parentPath, unixParent, unmount);
+}
+
+RunningProgram::RunningProgram(const std::wstring& folder)
+{
+    const UnixNameFunction toUnix = runningUnderWine() ? unixNameFunction() : nullptr;
+    const std::wstring unixFolder = toUnix != nullptr ? unixName(toUnix, folder) : std::wstring();
+    // It runs while running.hold is there, a minute at most, and says when it is done.
+    if (!unixFolder.empty() &&
+        runShell(folder, unixFolder,
+                 L"cp /bin/sh running && touch running.hold && { ./running -c 'touch "
+                 L"running.started; i=0; while [ -e running.hold ] && [ $i -lt 1200 ]; do "
+                 L"sleep 0.05; i=$((i+1)); done; touch running.ended' & }"))
+        program = folder + L"\\running";
+    for (int i = 0; i < 1000 && !program.empty() &&
+                    attributesOf(program + L".started") == INVALID_FILE_ATTRIBUTES;
+         ++i)
+        Sleep(10);
+}
+
+RunningProgram::~RunningProgram()
+{
+    if (!program.empty() && DeleteFileW((program + L".hold").c_str()))
+        for (int i = 0; i < 1000 && attributesOf(program + L".ended") == INVALID_FILE_ATTRIBUTES;
+             ++i)
+            Sleep(10);
 }
 
 } // namespace testing_support

@@ -77,9 +77,26 @@ public:
     ~MountedVolume();
 
     const std::wstring& path() const { return folder; }
+    // Mounts the whole-seconds volume again for reading only; false when that failed.
+    bool makeReadOnly() const;
 
 private:
     std::wstring parentPath, unixParent, folder, unmount;
+};
+
+// A copy of a Unix shell at folder\running, running until the object goes;
+// Wine only, else path() is empty. Linux refuses to open the file of a running
+// program for writing, which Wine reports as a sharing violation.
+class RunningProgram
+{
+public:
+    explicit RunningProgram(const std::wstring& folder);
+    ~RunningProgram();
+
+    const std::wstring& path() const { return program; }
+
+private:
+    std::wstring program;
 };
 
 } // namespace testing_support

@@ -73,6 +73,7 @@ ListDialog::ListDialog(bool shown) : HostDialog(shown ? IDD_TEST_LIST : IDD_TEST
     GetWindowRect(list->window, &bounds);
     list->insertColumn(FileListView::pathColumn, L"ファイル名", bounds.right - bounds.left);
     list->insertColumn(FileListView::timeColumn, L"更新日時", 140);
+    list->addResultColumn(96);
     list->setExtendedStyle(list->extendedStyle() | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES |
                            LVS_EX_FULLROWSELECT);
     answeringControl = list->window;
@@ -173,6 +174,15 @@ void withMainWindow(const std::wstring& arguments, const std::function<void(Main
         window.close();
     });
     window.run();
+}
+
+int markOf(const tkit::ListView& list, int row)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ListView_GetItem(list.window, &item);
+    return item.iImage;
 }
 
 std::vector<std::wstring> columnTexts(const tkit::ListView& list, int column)

@@ -47,8 +47,8 @@ private:
 };
 
 // The host dialog holding the program's list control, wrapped by a FileListView
-// and set up as the main window sets up its list: the two columns, check boxes,
-// grid lines and full-row selection.
+// and set up as the main window sets up its list: the three columns, the rows'
+// marks, check boxes, grid lines and full-row selection.
 class ListDialog : public HostDialog
 {
 public:
@@ -98,6 +98,8 @@ void withMainWindow(const std::wstring& arguments, const std::function<void(Main
 
 // Texts of a column of a list, row by row.
 std::vector<std::wstring> columnTexts(const tkit::ListView& list, int column);
+// The mark a row shows in front of its path: 0 none, 1 a tick, 2 a cross.
+int markOf(const tkit::ListView& list, int row);
 // The paths of the main window's rows, in order.
 std::vector<std::wstring> paths(const MainDialog& dialog);
 // A path in quotation marks, as a command-line argument; several paths so, one

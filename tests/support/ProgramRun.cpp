@@ -76,7 +76,7 @@ HWND windowOfProcess(const std::wstring& title, DWORD process)
     return nullptr;
 }
 
-std::vector<std::wstring> rowsOfWindow(HWND window)
+std::vector<std::wstring> rowsOfWindow(HWND window, int column)
 {
     // The list reads the item from, and writes the text into, its own process's memory.
     struct Exchange
@@ -88,6 +88,7 @@ std::vector<std::wstring> rowsOfWindow(HWND window)
                                  windowProcess(window));
     auto* remote = static_cast<Exchange*>(
         VirtualAllocEx(process, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
+    local.item.iSubItem = column;
     local.item.pszText = remote->text;
     local.item.cchTextMax = MAX_PATH;
     WriteProcessMemory(process, remote, &local, sizeof local, nullptr);

@@ -38,7 +38,9 @@ std::vector<HWND> windowsTitled(const std::wstring& title);
 DWORD windowProcess(HWND window);
 // A top-level dialog window titled exactly title that belongs to a process; or null.
 HWND windowOfProcess(const std::wstring& title, DWORD process);
-// The texts of column 0 of list 1001 in a window of another process.
-std::vector<std::wstring> rowsOfWindow(HWND window);
+// The texts of a column of list 1001 in a window of another process, read as
+// any program reads them: through the list's own messages, with the buffer in
+// that process.
+std::vector<std::wstring> rowsOfWindow(HWND window, int column = 0);
 
 } // namespace testing_support

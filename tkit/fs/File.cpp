@@ -18,6 +18,7 @@ EntryTime unreadTime(DWORD error)
 {
     EntryTime none;
     none.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    none.error = error;
     return none;
 }
 

@@ -48,6 +48,8 @@ struct EntryTime
     // missing), rather than there but unreadable (access denied, a share that
     // does not answer).
     bool missing = false;
+    // Without a time: the system's error code that says why.
+    DWORD error = ERROR_SUCCESS;
 };
 
 // The last-write time of the entry a path leads to, for a link its target's, as

@@ -17,7 +17,8 @@ namespace tkit
 // Wine: a user who may not write a read-only file is refused that open (Wine
 // opens the Unix file for writing); the bit is then cleared for the while and
 // put back afterwards, whatever write gave.
-// False when the entry could not be opened or write gave false.
+// False when the entry could not be opened or write gave false; GetLastError
+// then tells why (for a write that gave false, what write left there).
 bool writeTimes(const PlatformPath& path, const std::function<bool(const File&)>& write);
 
 } // namespace tkit

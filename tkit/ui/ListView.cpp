@@ -77,6 +77,11 @@ int ListView::itemCount() const
     return static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
 }
 
+int ListView::selectedCount() const
+{
+    return static_cast<int>(SendMessageW(window, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
 void ListView::reserveItems(size_t rows)
 {
     const size_t most = static_cast<size_t>(std::numeric_limits<int>::max());
@@ -145,6 +150,24 @@ void ListView::setItemData(int row, LPARAM data)
     item.iItem = row;
     item.lParam = data;
     SendMessageW(window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::setItemData(int row, LPARAM data, int image)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM | LVIF_IMAGE;
+    item.iItem = row;
+    item.lParam = data;
+    item.iImage = image;
+    SendMessageW(window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::setSmallImages(HIMAGELIST images)
+{
+    const auto before = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(window, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
+    if (before != nullptr && before != images)
+        ImageList_Destroy(before);
 }
 
 UINT ListView::itemId(int row) const

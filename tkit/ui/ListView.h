@@ -25,6 +25,7 @@ public:
     std::wstring itemText(int row, int column) const;
 
     int itemCount() const;
+    int selectedCount() const;
     // Tells the control how many rows it is about to hold, so that it can make
     // room for them at once instead of growing row by row. Rows, texts and the
     // view are left as they are.
@@ -48,6 +49,12 @@ public:
     void setItemState(int row, UINT state, UINT mask);
     LPARAM itemData(int row) const;
     void setItemData(int row, LPARAM data);
+    // Sets the item data and, in one step, the image of the small image list
+    // that the row shows in front of its first column.
+    void setItemData(int row, LPARAM data, int image);
+    // Gives the list its small image list, which it owns from then on (it
+    // destroys it when it goes); the list it had before is destroyed.
+    void setSmallImages(HIMAGELIST images);
     // An identity that stays with a row for its lifetime, whatever rows are
     // inserted or deleted before it, and is never given to another row.
     UINT itemId(int row) const;
