@@ -16,8 +16,11 @@ namespace
 
 // Work shorter than this shows no progress.
 constexpr ULONGLONG showAfter = 1000;
-// The rows added or coloured so far are painted this often.
-constexpr ULONGLONG paintEvery = 500;
+// The rows added or coloured so far are painted this often (a paint of a long
+// list costs tens of milliseconds under Wine).
+constexpr ULONGLONG paintEvery = 1000;
+// The progress is shown anew this often: each showing repaints the status bar.
+constexpr ULONGLONG showEvery = 200;
 // Widths at 100 %: the text at most, the Stop button, the size grip.
 constexpr int textWidth = 220;
 constexpr int stopWidth = 64;
@@ -59,8 +62,9 @@ bool LongWork::advance()
     lastPump = now;
     if (!shown && now - started >= showAfter)
         showProgress();
-    if (shown)
+    if (shown && now - lastShown >= showEvery)
     {
+        lastShown = now;
         layOut();
         const int percent = total == 0 ? 0 : static_cast<int>(done * 100 / total);
         SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
@@ -99,6 +103,11 @@ void LongWork::showProgress()
 
 void LongWork::layOut()
 {
+    RECT size = {};
+    GetClientRect(bar.window, &size);
+    if (size.right == laidOutWidth)
+        return;
+    laidOutWidth = size.right;
     // The text, the bar taking what is left, and Stop, in the window's width now.
     const UINT dpi = tkit::windowDpi(dialog);
     RECT client = {};

@@ -52,6 +52,9 @@ private:
     ULONGLONG started;
     ULONGLONG lastPump;
     ULONGLONG lastPaint;
+    ULONGLONG lastShown = 0;
+    // The status bar's width the parts were placed for.
+    LONG laidOutWidth = -1;
     // Shown once the work has lasted a second.
     bool shown = false;
     std::wstring summary;
