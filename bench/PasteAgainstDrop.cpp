@@ -5,6 +5,7 @@
 //
 //   bench_PasteAgainstDrop [files=100000] [rounds=3]
 
+#include "support/BenchDrop.h"
 #include "support/BenchTree.h"
 #include "support/InMainWindow.h"
 #include "mainwin/MainDialog.h"
@@ -34,26 +35,6 @@ struct Run
     bool ok = true;
 };
 Run run;
-
-// A drop handle as the shell makes it: DROPFILES and the wide names.
-HDROP makeDrop(const std::vector<std::wstring>& names)
-{
-    size_t units = 1;
-    for (const std::wstring& name : names)
-        units += name.size() + 1;
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& name : names)
-    {
-        std::memcpy(text, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
-        text += name.size() + 1;
-    }
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
 
 void putText(HWND owner, const std::wstring& text)
 {
@@ -97,7 +78,7 @@ void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
 
     // The text Ctrl+C makes of the dropped rows.
     std::wstring copied;
-    SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(names)), 0);
+    SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(bench::makeDrop(names)), 0);
     list.setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     SendMessageW(dialog.window, WM_COMMAND, IDM_COPY, 0);
     OpenClipboard(dialog.window);
@@ -115,7 +96,8 @@ void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
     for (int round = 0; round < run.rounds; ++round)
     {
         LARGE_INTEGER start = bench::now();
-        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(names)), 0);
+        SendMessageW(dialog.window, WM_DROPFILES, reinterpret_cast<WPARAM>(bench::makeDrop(names)),
+                     0);
         drops.push_back(bench::secondsBetween(start, bench::now()));
         run.ok = run.ok && list.itemCount() == static_cast<int>(names.size());
         list.deleteAllItems();

@@ -16,6 +16,7 @@
 //
 //   bench_ReplacePaths [photos=10000] [rounds=3]
 
+#include "support/BenchDrop.h"
 #include "support/BenchTree.h"
 #include "support/InMainWindow.h"
 #include "mainwin/MainDialog.h"
@@ -97,17 +98,6 @@ unsigned long long lastWriteTicks(const std::wstring& path)
         return 0;
     return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
            data.ftLastWriteTime.dwLowDateTime;
-}
-
-HDROP makeDrop(const std::wstring& name)
-{
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    std::memcpy(header + 1, name.c_str(), name.size() * sizeof(wchar_t));
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
 }
 
 // The number of entries of a folder, "." and ".." left out.
@@ -192,7 +182,7 @@ void CALLBACK measure(HWND, UINT, UINT_PTR timer, DWORD)
         list.deleteAllItems();
         run.seconds[capture].push_back(timed([&] {
             SendMessageW(dialog.window, WM_DROPFILES,
-                         reinterpret_cast<WPARAM>(makeDrop(run.oldFolder)), 0);
+                         reinterpret_cast<WPARAM>(bench::makeDrop({run.oldFolder})), 0);
         }));
         run.ok = run.ok && list.itemCount() == run.photos + 1;
 

@@ -8,6 +8,7 @@
 //
 //   bench_Responsiveness [files=100000]
 
+#include "support/BenchDrop.h"
 #include "support/BenchTree.h"
 #include "support/InMainWindow.h"
 #include "mainwin/LongWork.h"
@@ -35,17 +36,6 @@ struct Run
     bool ok = true;
 };
 Run run;
-
-HDROP dropOf(const std::wstring& path)
-{
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    std::memcpy(header + 1, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
 
 // The probe: asks the window every 50 ms until the event is set; the longest
 // wait in milliseconds is its exit code.
@@ -105,7 +95,8 @@ void clearList()
 
 void add()
 {
-    SendMessageW(run.dialog->window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(root)), 0);
+    SendMessageW(run.dialog->window, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(bench::makeDrop({root})), 0);
     run.ok = run.ok && run.dialog->list()->itemCount() == run.files + 1;
 }
 

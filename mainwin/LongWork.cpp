@@ -33,7 +33,7 @@ UINT LongWork::sliceMilliseconds = 50;
 LongWork::LongWork(HWND window, tkit::StatusBar& statusBar, tkit::ListView& rows,
                    const wchar_t* workName)
     : dialog(window), bar(statusBar), list(rows), name(workName), started(GetTickCount64()),
-      lastPump(started), lastPaint(started), taskbar(window)
+      lastPump(started), lastPaint(started)
 {
 }
 
@@ -71,7 +71,7 @@ bool LongWork::advance()
         bar.setText(0, total == 0
                            ? tkit::formatString(L"%ls %zu", name.c_str(), done)
                            : tkit::formatString(L"%ls %zu / %zu", name.c_str(), done, total));
-        taskbar.show(done, total);
+        taskbar->show(done, total);
     }
     if (now - lastPaint >= paintEvery)
     {
@@ -86,6 +86,8 @@ bool LongWork::advance()
 void LongWork::showProgress()
 {
     shown = true;
+    // Made only for work that lasts: most commands end within the second.
+    taskbar = std::make_unique<tkit::TaskbarProgress>(dialog);
     summary = bar.text(0);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
     progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, dialog,

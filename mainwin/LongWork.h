@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace tkit
@@ -60,5 +61,5 @@ private:
     std::wstring summary;
     HWND progress = nullptr;
     HWND stopButton = nullptr;
-    tkit::TaskbarProgress taskbar;
+    std::unique_ptr<tkit::TaskbarProgress> taskbar;
 };

@@ -575,7 +575,9 @@ INT_PTR MainDialog::takeHandOff(const COPYDATASTRUCT* data)
     // opens a window of its own with it.
     BOOL taken = FALSE;
     if (closing || closeWhenDone)
-        taken = FALSE;
+    {
+        // Refused: the second start opens a window of its own with the path.
+    }
     else if (work != nullptr || startPathsWaiting)
     {
         // Added once the work at hand is done, in the order they came.

@@ -107,10 +107,10 @@ void FileListView::setTimeText(int row, const std::wstring& text)
 
 std::optional<RowTime> FileListView::rowTime(int row) const
 {
-    const std::wstring text = timeText(row);
+    // The whole time, where the row holds one, needs no reading of its text.
     if (const auto exact = exactTimes.find(itemId(row)); exact != exactTimes.end())
         return RowTime{exact->second, true};
-    if (const std::optional<FILETIME> utc = timestampTime(text))
+    if (const std::optional<FILETIME> utc = timestampTime(timeText(row)))
         return RowTime{*utc, false};
     return std::nullopt;
 }
