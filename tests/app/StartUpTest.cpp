@@ -226,7 +226,8 @@ TEST(StartUp, StartsThatComeTogetherElectOneWindow)
     EXPECT_EQ(rows, files);
     PostMessageW(window, WM_CLOSE, 0, 0);
     for (auto& start : starts)
-        EXPECT_TRUE(eventually([&] { return start->exitCode() == 1; }));
+        EXPECT_TRUE(start->started() && eventually([&] { return start->exitCode() == 1; }))
+            << start->exitCode();
 }
 
 TEST(StartUp, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)

@@ -21,10 +21,16 @@ ProgramRun::ProgramRun(const std::wstring& arguments, const std::wstring& curren
     std::wstring commandLine = L"\"" + programPath() + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
-                        &process))
-        process = {};
+    // Wine, starting many processes at once on a busy machine, now and then
+    // fails one; a start that never ran is tried again, not taken for the program's fault.
+    for (int tries = 0; tries < 3 && process.hProcess == nullptr; ++tries)
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            currentDirectory.empty() ? nullptr : currentDirectory.c_str(),
+                            &startup, &process))
+        {
+            process = {};
+            Sleep(100);
+        }
 }
 
 ProgramRun::~ProgramRun()
