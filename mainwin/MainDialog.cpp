@@ -100,6 +100,10 @@ INT_PTR MainDialog::onInitDialog(WPARAM, LPARAM)
     PostMessageW(window, startPathsMessage, 0, 0);
 
     handOffs = std::make_unique<HandOffIntake>(window, *listView);
+    // The list's own long work (Delete, Space on many rows) runs in steps here.
+    listView->setStepsRunner([this](const wchar_t* name, const std::function<void(Steps&)>& body) {
+        runInSteps(name, false, body);
+    });
     menu.handle = GetMenu(window);
     menu.popup = menu.submenuHolding(IDM_ADD_RECURSIVELY);
     DragAcceptFiles(window, TRUE);
@@ -274,9 +278,13 @@ void MainDialog::replacePaths()
 void MainDialog::undo()
 {
     if (!lastReplacement.empty() && (replacementIsNewer || lastRestore.empty()))
-        tellSkipped(lastReplacement.undo(*listView),
-                    L"%d 行はパスの置換の後に編集されたため、元に戻しませんでした。",
+    {
+        Skipped left;
+        runInSteps(L"元に戻し中", false,
+                   [&](Steps& steps) { left = lastReplacement.undo(*listView, steps); });
+        tellSkipped(left, L"%d 行はパスの置換の後に編集されたため、元に戻しませんでした。",
                     MB_ICONINFORMATION);
+    }
     else
         undoRestore();
 }
@@ -474,7 +482,7 @@ INT_PTR MainDialog::onCommand(WPARAM wParam, LPARAM)
         replacePaths();
         break;
     case IDM_DELETE:
-        listView->deleteSelected();
+        runInSteps(L"削除中", false, [&](Steps& steps) { listView->deleteSelected(steps); });
         break;
     case IDM_SELECT_ALL:
         listView->selectAll();

@@ -402,7 +402,7 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == VK_DELETE)
         {
             if (!lockedKeys)
-                deleteSelected();
+                runInSteps(L"削除中", [this](Steps& steps) { deleteSelected(steps); });
         }
         else if (wParam == 'A')
         {
@@ -411,16 +411,11 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         else if (wParam == VK_SPACE)
         {
-            // Not even the control's own handling, which flips the focused box.
-            if (lockedKeys)
-                return 0;
-            // The control handles Space in its own way (the focused box only, or
-            // the focused box and a new selection); the rows noted in LVN_KEYDOWN
-            // are set right once it is done.
-            spaceRows.clear();
-            const LRESULT result = callPrevious(message, wParam, lParam);
-            finishSpace();
-            return result;
+            // Not the control's own handling, which flips the focused box alone
+            // and moves the selection to it.
+            if (!lockedKeys)
+                runInSteps(L"切り替え中", [this](Steps& steps) { flipSelectedBoxes(steps); });
+            return 0;
         }
         break;
     case WM_SYSCOLORCHANGE:
@@ -515,46 +510,41 @@ void FileListView::keyDown(WORD key)
             return;
         }
     }
-    if (key != VK_SPACE || lockedKeys)
-        return;
-
-    // Note every selected row and the focused row with the box it had before
-    // the key, and flip the selected rows the control leaves alone.
-    spaceRows.clear();
-    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
-    {
-        const bool checked = isChecked(row);
-        const bool focused = (itemState(row, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
-        spaceRows.push_back({row, checked, true});
-        if (!focused)
-            setChecked(row, !checked);
-    }
-    const int focusedRow = nextItem(-1, LVNI_FOCUSED);
-    if (focusedRow != -1 && !(itemState(focusedRow, LVIS_SELECTED) & LVIS_SELECTED))
-        spaceRows.push_back({focusedRow, isChecked(focusedRow), false});
 }
 
-void FileListView::finishSpace()
+void FileListView::runInSteps(const wchar_t* name, const std::function<void(Steps&)>& body)
 {
-    // Whatever the control did with the key, each noted row ends up flipped
-    // exactly once, and the selection is the one the key found.
-    std::vector<SpaceRow> rows;
-    rows.swap(spaceRows);
-    const int count = itemCount();
-    for (const SpaceRow& noted : rows)
+    if (stepsRunner)
+        stepsRunner(name, body);
+    else
+        body(Steps::none());
+}
+
+void FileListView::flipSelectedBoxes(Steps& steps)
+{
+    std::vector<int> rows;
+    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    const int focusedRow = nextItem(-1, LVNI_FOCUSED);
+    if (focusedRow != -1 && !(itemState(focusedRow, LVIS_SELECTED) & LVIS_SELECTED))
+        rows.push_back(focusedRow);
+    // The list repaints once, after all: each row's own repaint costs many
+    // times its change.
+    const tkit::RedrawPause pause(*this);
+    steps.setTotal(rows.size());
+    for (const int row : rows)
     {
-        if (noted.row >= count)
-            continue;
-        if (isChecked(noted.row) == noted.checked)
-            setChecked(noted.row, !noted.checked);
-        const bool selected = (itemState(noted.row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        if (selected != noted.selected)
-            setItemState(noted.row, noted.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        setChecked(row, !isChecked(row));
+        if (!steps.advance())
+            break;
     }
 }
 
 void FileListView::selectAll()
 {
+    // With repainting on, the control invalidates each row as it changes,
+    // which costs many times the change itself on a long list.
+    const tkit::RedrawPause pause(*this);
     setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     selectArriving = adding;
 }
@@ -570,7 +560,7 @@ void FileListView::sendCommand(int command) const
     SendMessageW(parent, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
-void FileListView::deleteSelected()
+void FileListView::deleteSelected(Steps& steps)
 {
     std::vector<int> rows;
     for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
@@ -586,6 +576,11 @@ void FileListView::deleteSelected()
     }
     // From the last row back, so that the rows still to go keep their indices
     // and each deletion moves as few rows as possible.
+    steps.setTotal(rows.size());
     for (auto at = rows.rbegin(); at != rows.rend(); ++at)
+    {
         deleteItem(*at);
+        if (!steps.advance())
+            break;
+    }
 }

@@ -69,7 +69,14 @@ public:
     void captureTime(const tkit::PlatformPath& path, int row);
     // Removes the first count rows; the rows after them stay, in their order.
     void deleteFirstRows(int count);
-    void deleteSelected();
+    void deleteSelected(Steps& steps = Steps::none());
+    // Runs work over the rows through the runner the window gave the list, in
+    // steps with progress; at once when it gave none.
+    void setStepsRunner(StepsRunner runner) { stepsRunner = std::move(runner); }
+    void runInSteps(const wchar_t* name, const std::function<void(Steps&)>& body);
+    // Flips the box of every selected row and of the focused row, once each;
+    // the selection stays. What Space does.
+    void flipSelectedBoxes(Steps& steps = Steps::none());
     // Selects every row; while rows are being added (see setAdding), the rows
     // that come after it are selected too.
     void selectAll();
@@ -96,35 +103,23 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // A row that a Space key press flips, with its box before the key.
-    struct SpaceRow
-    {
-        int row;
-        bool checked;
-        bool selected;
-    };
-
     // Colours a checked row by the outcome of its last restore.
     void drawRow(NMLVCUSTOMDRAW& draw) const;
     // The tooltip of a row: its result, after its path when the path shows cut.
     void giveTip(NMLVGETINFOTIPW& tip) const;
     // Resets the status of a row whose box was just unchecked.
     void boxChanged(const NMLISTVIEW& change);
-    // Keys that are commands of the window go to it; Space notes and flips
-    // the rows it applies to.
+    // Keys that are commands of the window go to it.
     void keyDown(WORD key);
     // Asks the parent window to carry out a command, as its menu would.
     void sendCommand(int command) const;
     // The width of the widest timestamp text in the list's font, without padding.
     int timeTextWidth() const;
-    // After the control's own Space handling: every noted row flipped exactly once.
-    void finishSpace();
 
     // Notes the whole time a row captured; forgotten when the row goes.
     void keepExactTime(int row, const FILETIME& exact);
 
-    // The rows of the Space key press being handled.
-    std::vector<SpaceRow> spaceRows;
+    StepsRunner stepsRunner;
     // The whole last-write time each captured row read, by the row's id: the
     // text shows milliseconds, the file system keeps 100 ns steps.
     std::unordered_map<UINT, FILETIME> exactTimes;

@@ -133,5 +133,9 @@ ReplaceRecord replacePaths(FileListView& list, HWND owner)
     dialog.runModal(owner);
     if (!dialog.accepted)
         return {};
-    return ReplaceRecord::apply(list, replacement.changes());
+    ReplaceRecord record;
+    list.runInSteps(L"置換中", [&](Steps& steps) {
+        record = ReplaceRecord::apply(list, replacement.changes(), steps);
+    });
+    return record;
 }

@@ -4,6 +4,7 @@
 #include "stamps/PathReplacement.h"
 #include "stamps/RowResult.h"
 #include "stamps/Skipped.h"
+#include "stamps/Steps.h"
 
 #include <windows.h>
 
@@ -20,15 +21,17 @@ class ReplaceRecord
 public:
     // Gives each row its new path and resets its status and result, as an edit
     // of the path does; its time and its box stay. Gives back what changed.
-    static ReplaceRecord apply(FileListView& list, const std::vector<PathChange>& changes);
+    // Stopped, the rows reached keep their new paths and the record holds them.
+    static ReplaceRecord apply(FileListView& list, const std::vector<PathChange>& changes,
+                               Steps& steps = Steps::none());
 
     bool empty() const { return entries.empty(); }
     // Gives each noted row that still has the path the replacement gave it its
     // earlier path, status and result back. Rows are found by their identity,
     // whatever was added or deleted since; rows deleted since are passed over,
     // and rows whose path was edited since are left and counted. Empties the
-    // record.
-    Skipped undo(FileListView& list);
+    // record; stopped, it keeps the rows not reached, for the next undo.
+    Skipped undo(FileListView& list, Steps& steps = Steps::none());
 
 private:
     struct Entry

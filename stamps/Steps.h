@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 // What long work over many rows or files tells as it goes, and how it learns
 // to stop: the window keeps answering, shows progress and offers Stop while
@@ -18,3 +19,8 @@ public:
     // Steps that show nothing and never stop, for work run outside the window.
     static Steps& none();
 };
+
+// Runs a named piece of long work (e.g. 削除中): the window runs it in steps,
+// with progress and Stop; without a window it runs at once.
+using StepsRunner =
+    std::function<void(const wchar_t* name, const std::function<void(Steps&)>& body)>;

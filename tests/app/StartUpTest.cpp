@@ -111,7 +111,9 @@ TEST(StartUp, PathsTheOpenWindowDoesNotTakeOpenInAWindowOfTheSecondStart)
         steps.then([&] { second = std::make_unique<ProgramRun>(quoted(files)); })
             .waitFor([&] { return (own = windowOfProcess(title, second->id())) != nullptr; })
             // The window adds its start paths once it shows.
-            .waitFor([&] { return rowsOfWindow(own).size() == files.size() - static_cast<size_t>(taken); })
+            .waitFor([&] {
+                return rowsOfWindow(own).size() == files.size() - static_cast<size_t>(taken);
+            })
             .then([&] { ownRows = rowsOfWindow(own), PostMessageW(own, WM_CLOSE, 0, 0); })
             .waitFor([&] { return second->finished(); })
             .then([&] {
@@ -243,8 +245,8 @@ TEST(StartUp, AStartWithAPathWhileAStartWithABigTreeIsStillStartingHandsItOver)
     ProgramRun second(quoted(dir.file(L"late")));
     ASSERT_TRUE(eventually([&] { return second.finished() || windowsTitled(title).size() > 1; }));
     ASSERT_EQ(windowsTitled(title).size(), 1u);
-    EXPECT_TRUE(eventually(
-        [&] { return rowsOfWindow(windowsTitled(title)[0]).size() == 100 * 101 + 2u; }));
+    EXPECT_TRUE(
+        eventually([&] { return rowsOfWindow(windowsTitled(title)[0]).size() == 100 * 101 + 2u; }));
     const std::vector<std::wstring> rows = rowsOfWindow(windowsTitled(title)[0]);
     EXPECT_EQ(rows.size(), 100 * 101 + 2u);
     EXPECT_EQ(rows.back(), dir / L"late");

@@ -11,6 +11,7 @@
 #include "stamps/FileListView.h"
 #include "stamps/Timestamp.h"
 #include "tkit/ui/CommandLine.h"
+#include "tkit/ui/RedrawPause.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -659,6 +660,37 @@ TEST(MainDialog, ARestoreInStepsStopsAtAFileAndRestoresOnce)
         // written.
         EXPECT_EQ(restored < 300 && restored > 0, c.then == WM_CLOSE) << restored;
         EXPECT_EQ(greens < 300, c.stops);
+    }
+    LongWork::sliceMilliseconds = 50;
+}
+
+// Delete, Space and the context menu's delete on many rows run in steps too:
+// Esc, come before the first row is done, stops them after it.
+TEST(MainDialog, DeleteAndSpaceRunInStepsAndStopAfterTheRowAtHand)
+{
+    LongWork::sliceMilliseconds = 0;
+    for (const auto& [message, key] : {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_DELETE},
+                                       {WM_KEYDOWN, VK_SPACE},
+                                       {WM_COMMAND, IDM_DELETE}})
+    {
+        MainWindowRun window(L"");
+        window.then([&, message = message, key = key] {
+            FileListView& list = *window.dialog.list();
+            for (const tkit::RedrawPause pause(list); list.itemCount() < 300;)
+                list.addRemembered(L"C:\\f" + std::to_wstring(list.itemCount()),
+                                   L"2020/01/01 00:00:00.000");
+            list.selectAll();
+            list.setItemState(0, 0, LVIS_SELECTED); // not all: they would go at once
+            PostMessageW(window.dialog.window, WM_COMMAND, IDCANCEL, 0);
+            SendMessageW(message == WM_KEYDOWN ? list.window : window.dialog.window, message, key,
+                         0);
+            int unchecked = 0;
+            for (int row = 0; row < list.itemCount(); ++row)
+                unchecked += !list.isChecked(row);
+            EXPECT_EQ(300 - list.itemCount() + unchecked, 1) << key;
+            window.close();
+        });
+        window.run();
     }
     LongWork::sliceMilliseconds = 50;
 }

@@ -48,4 +48,23 @@ TEST(ReplaceRecord, UndoFindsItsRowsWhereverTheyMovedAndLeavesRowsEditedSince)
     EXPECT_TRUE(record.empty());
 }
 
+// Stopped after its first row, an undo keeps the rows it did not reach.
+TEST(ReplaceRecord, AStoppedUndoKeepsTheRowsItDidNotReach)
+{
+    struct StopAfterOne : Steps
+    {
+        void setTotal(size_t) override {}
+        bool advance() override { return false; }
+    } stop;
+    testing_support::ListDialog host;
+    FileListView& list = host.view();
+    for (const wchar_t* name : {L"a", L"b", L"c"})
+        list.addRemembered(name, L"2024/01/02 03:04:05.006");
+    ReplaceRecord record = ReplaceRecord::apply(list, {{0, L"A"}, {1, L"B"}, {2, L"C"}});
+    record.undo(list, stop);
+    EXPECT_EQ(host.column(0), (std::vector<std::wstring>{L"a", L"B", L"C"}));
+    record.undo(list);
+    EXPECT_EQ(host.column(0), (std::vector<std::wstring>{L"a", L"b", L"c"}));
+}
+
 } // namespace

@@ -25,8 +25,8 @@ ProgramRun::ProgramRun(const std::wstring& arguments, const std::wstring& curren
     // fails one; a start that never ran is tried again, not taken for the program's fault.
     for (int tries = 0; tries < 3 && process.hProcess == nullptr; ++tries)
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            currentDirectory.empty() ? nullptr : currentDirectory.c_str(),
-                            &startup, &process))
+                            currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
+                            &process))
         {
             process = {};
             Sleep(100);
