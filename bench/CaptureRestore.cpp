@@ -228,10 +228,16 @@ struct MemoryRun
 };
 MemoryRun memoryRun;
 
-// Runs once the dialog has taken in its start paths.
+// Runs once the dialog has taken in all its start paths.
 void CALLBACK reportMemory(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
+    // The start paths are added in steps, between which this timer may fire.
+    if (memoryRun.dialog->busy())
+    {
+        SetTimer(nullptr, 0, 100, reportMemory);
+        return;
+    }
     const Memory with = memoryNow();
     const HeapUse heap = processHeapUse();
     std::printf("memory of a process started with -r and the tree: %d rows; working set "

@@ -2,9 +2,11 @@
 // while it works. A second process (this program, started with "probe")
 // sends the window WM_NULL every 50 ms with SendMessageTimeout and keeps the
 // longest wait; this one drops a folder of files on the window (an add) and
-// then restores them, each once in steps as the program runs and once as one
-// piece (the window handles no message until the work is done), and prints
-// the work's time beside the longest wait; then it times Ctrl+A on the rows.
+// then restores them, flips every box (Space) and deletes every other row
+// (Delete), each once in steps as the program runs and once as one piece (the
+// window handles no message until the work is done), and prints the work's
+// time beside the longest wait; then it times Ctrl+A on the rows and the
+// Down key that leaves one row of them selected.
 //
 //   bench_Responsiveness [files=100000]
 
@@ -15,6 +17,7 @@
 #include "mainwin/MainDialog.h"
 #include "stamps/FileListView.h"
 #include "tkit/ui/MessagePump.h"
+#include "tkit/ui/RedrawPause.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -121,6 +124,33 @@ void restore()
     SendMessageW(run.dialog->window, WM_COMMAND, IDOK, 0);
 }
 
+void selectAll()
+{
+    run.dialog->list()->selectAll();
+}
+
+// Space on every row, as the list's key does it: every box flips.
+void space()
+{
+    SendMessageW(run.dialog->list()->window, WM_KEYDOWN, VK_SPACE, 0);
+}
+
+// Every other row selected, so that Delete takes the rows one by one.
+void selectEveryOther()
+{
+    FileListView& list = *run.dialog->list();
+    const tkit::RedrawPause pause(list);
+    for (int row = 0, count = list.itemCount(); row < count; ++row)
+        list.setItemState(row, row % 2 == 0 ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void deleteRows()
+{
+    const int before = run.dialog->list()->itemCount();
+    SendMessageW(run.dialog->list()->window, WM_KEYDOWN, VK_DELETE, 0);
+    run.ok = run.ok && run.dialog->list()->itemCount() == before / 2;
+}
+
 void CALLBACK start(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
@@ -136,12 +166,21 @@ void CALLBACK start(HWND, UINT, UINT_PTR timer, DWORD)
         LongWork::sliceMilliseconds = slice;
         measure("add", way, clearList, add);
         measure("restore", way, touchAll, restore);
+        measure("Space", way, selectAll, space);
+        measure("Delete", way, selectEveryOther, deleteRows);
     }
     // Ctrl+A, as the list's key does it: every row's selection changes.
+    clearList();
+    add();
     const LARGE_INTEGER start = bench::now();
     run.dialog->list()->selectAll();
-    std::printf("%d files, Ctrl+A: %.2f s\n", run.files,
-                bench::secondsBetween(start, bench::now()));
+    const LARGE_INTEGER selected = bench::now();
+    // Then Down, which leaves one row selected, as a click on a row does.
+    SendMessageW(run.dialog->list()->window, WM_KEYDOWN, VK_DOWN, 0);
+    run.ok = run.ok && run.dialog->list()->selectedCount() == 1;
+    std::printf("%d files, Ctrl+A: %.2f s, then Down: %.2f s\n", run.files,
+                bench::secondsBetween(start, selected),
+                bench::secondsBetween(selected, bench::now()));
     bench::removeTree(root);
     PostMessageW(run.dialog->window, WM_COMMAND, IDCANCEL, 0);
 }

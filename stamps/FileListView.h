@@ -103,6 +103,9 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Passes on a click or key that may change the selection; on a large
+    // selection with repainting paused.
+    LRESULT changeSelection(UINT message, WPARAM wParam, LPARAM lParam);
     // Colours a checked row by the outcome of its last restore.
     void drawRow(NMLVCUSTOMDRAW& draw) const;
     // The tooltip of a row: its result, after its path when the path shows cut.
