@@ -2,8 +2,8 @@
 // while it works. A second process (this program, started with "probe")
 // sends the window WM_NULL every 50 ms with SendMessageTimeout and keeps the
 // longest wait; this one drops a folder of files on the window (an add) and
-// then restores them, flips every box (Space) and deletes every other row
-// (Delete), each once in steps as the program runs and once as one piece (the
+// then restores them, flips every box (Space), deletes every other row
+// (Delete) and clears the rest, each once in steps as the program runs and once as one piece (the
 // window handles no message until the work is done), and prints the work's
 // time beside the longest wait; then it times Ctrl+A on the rows and the
 // Down key that leaves one row of them selected.
@@ -18,6 +18,7 @@
 #include "stamps/FileListView.h"
 #include "tkit/ui/MessagePump.h"
 #include "tkit/ui/RedrawPause.h"
+#include "res/resource.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -151,6 +152,15 @@ void deleteRows()
     run.ok = run.ok && run.dialog->list()->itemCount() == before / 2;
 }
 
+void nothing() {}
+
+// The rows left go, as クリア does it.
+void clearRows()
+{
+    SendMessageW(run.dialog->window, WM_COMMAND, IDM_CLEAR, 0);
+    run.ok = run.ok && run.dialog->list()->itemCount() == 0;
+}
+
 void CALLBACK start(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
@@ -168,6 +178,7 @@ void CALLBACK start(HWND, UINT, UINT_PTR timer, DWORD)
         measure("restore", way, touchAll, restore);
         measure("Space", way, selectAll, space);
         measure("Delete", way, selectEveryOther, deleteRows);
+        measure("clear", way, nothing, clearRows);
     }
     // Ctrl+A, as the list's key does it: every row's selection changes.
     clearList();

@@ -421,10 +421,7 @@ void MainDialog::clearList()
         return;
     if (confirmBeforeClear && !ask(L"リストをクリアしますか？"))
         return;
-    if (listView->itemCount() == asked)
-        listView->deleteAllItems();
-    else
-        listView->deleteFirstRows(asked);
+    runInSteps(L"クリア中", false, [&](Steps& steps) { listView->deleteFirstRows(asked, steps); });
 }
 
 INT_PTR MainDialog::onCancel(WPARAM wParam, LPARAM lParam)

@@ -250,35 +250,19 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
         exactTimes.erase(itemId(row));
 }
 
-void FileListView::deleteFirstRows(int count)
+void FileListView::deleteFirstRows(int count, Steps& steps)
 {
-    // The rows that stay are few (those that came in while the user was asked):
-    // they are put back after the list is emptied at once, where deleting the
-    // first rows one by one would move every row behind each of them.
-    struct Kept
+    // From the last of them back: each deletion moves only the rows behind it,
+    // the few that came in while the user was asked, and the rows that stay
+    // keep their identity.
+    const tkit::RedrawPause pause(*this);
+    count = std::min(count, itemCount());
+    steps.setTotal(static_cast<size_t>(std::max(count, 0)));
+    for (int row = count - 1; row >= 0; --row)
     {
-        std::wstring path;
-        std::wstring time;
-        std::optional<RowTime> held;
-        bool checked;
-        EntryStatus status;
-        RowResult result;
-    };
-    std::vector<Kept> kept;
-    for (int row = std::max(count, 0), rows = itemCount(); row < rows; ++row)
-        kept.push_back(
-            {path(row), timeText(row), rowTime(row), isChecked(row), status(row), result(row)});
-    tkit::RedrawPause pause(*this);
-    deleteAllItems();
-    for (const Kept& row : kept)
-    {
-        const int at = insertItem(itemCount(), row.path.c_str());
-        setItemText(at, timeColumn, row.time.c_str());
-        if (row.held && row.held->exact)
-            keepExactTime(at, row.held->utc);
-        setChecked(at, row.checked);
-        setStatus(at, row.status);
-        setResult(at, row.result);
+        deleteItem(row);
+        if (!steps.advance())
+            break;
     }
 }
 
@@ -585,13 +569,8 @@ void FileListView::deleteSelected(Steps& steps)
         return;
 
     tkit::RedrawPause pause(*this);
-    if (static_cast<int>(rows.size()) == itemCount())
-    {
-        deleteAllItems();
-        return;
-    }
     // From the last row back, so that the rows still to go keep their indices
-    // and each deletion moves as few rows as possible.
+    // and each deletion moves as few rows as possible (none when all go).
     steps.setTotal(rows.size());
     for (auto at = rows.rbegin(); at != rows.rend(); ++at)
     {

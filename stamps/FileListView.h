@@ -67,8 +67,9 @@ public:
     // that cannot be read leaves the column empty.
     void captureTime(const std::wstring& path, int row);
     void captureTime(const tkit::PlatformPath& path, int row);
-    // Removes the first count rows; the rows after them stay, in their order.
-    void deleteFirstRows(int count);
+    // Removes the first count rows, from the last of them back; the rows after
+    // them stay, in their order.
+    void deleteFirstRows(int count, Steps& steps = Steps::none());
     void deleteSelected(Steps& steps = Steps::none());
     // Runs work over the rows through the runner the window gave the list, in
     // steps with progress; at once when it gave none.
