@@ -1,14 +1,15 @@
 // Responsiveness: how long the main window takes to answer another program
 // while it works. A second process (this program, started with "probe")
 // sends the window WM_NULL every 50 ms with SendMessageTimeout and keeps the
-// longest wait; this one drops a folder of files on the window (an add) and
-// then restores them, flips every box (Space), deletes every other row
-// (Delete) and clears the rest, each once in steps as the program runs and once as one piece (the
-// window handles no message until the work is done), and prints the work's
-// time beside the longest wait; then it times Ctrl+A on the rows and the
-// Down key that leaves one row of them selected.
+// longest wait; this one drops a folder of files on the window (an add), then
+// restores them, flips every box (Space), deletes every other row (Delete)
+// and clears the rest, each in steps as the program runs and in one piece
+// (the window handles no message until the work is done), round after round.
+// It prints each work's median time beside the longest wait, both ways, and
+// the ratio of the times; then it times Ctrl+A on the rows and the Down key
+// that leaves one row of them selected.
 //
-//   bench_Responsiveness [files=100000]
+//   bench_Responsiveness [files=100000 [rounds=2]]
 
 #include "support/BenchDrop.h"
 #include "support/BenchTree.h"
@@ -28,7 +29,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -37,7 +40,15 @@ struct Run
 {
     MainDialog* dialog = nullptr;
     int files = 100000;
+    int rounds = 2;
     bool ok = true;
+};
+
+// What one measure gave: the work's time in seconds and the longest wait in ms.
+struct Sample
+{
+    double seconds;
+    DWORD longest;
 };
 Run run;
 
@@ -56,8 +67,8 @@ int probe(HWND window, HANDLE done)
     return static_cast<int>(longest);
 }
 
-// Runs work while a probe asks the window; its time in seconds, and the longest wait.
-void measure(const char* name, const char* way, void (*prepare)(), void (*work)())
+// Runs work while a probe asks the window; its time, and the longest wait.
+Sample measure(void (*prepare)(), void (*work)())
 {
     prepare();
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -85,9 +96,7 @@ void measure(const char* name, const char* way, void (*prepare)(), void (*work)(
     CloseHandle(prober.hThread);
     CloseHandle(prober.hProcess);
     CloseHandle(done);
-    std::printf("%d files, %-7s %-8s: work %7.2f s, longest wait %6lu ms\n", run.files, name, way,
-                seconds, longest);
-    std::fflush(stdout);
+    return {seconds, longest};
 }
 
 std::wstring root;
@@ -171,14 +180,48 @@ void CALLBACK start(HWND, UINT, UINT_PTR timer, DWORD)
     run.dialog->addRecursively = true;
     // Once unmeasured, so that both ways find the file system's caches alike.
     add();
-    for (const auto& [way, slice] : {std::pair{"in steps", 50u}, std::pair{"one piece", UINT_MAX}})
+    const struct
     {
-        LongWork::sliceMilliseconds = slice;
-        measure("add", way, clearList, add);
-        measure("restore", way, touchAll, restore);
-        measure("Space", way, selectAll, space);
-        measure("Delete", way, selectEveryOther, deleteRows);
-        measure("clear", way, nothing, clearRows);
+        const char* name;
+        void (*prepare)();
+        void (*work)();
+    } works[] = {{"add", clearList, add},
+                 {"restore", touchAll, restore},
+                 {"Space", selectAll, space},
+                 {"Delete", selectEveryOther, deleteRows},
+                 {"clear", nothing, clearRows}};
+    constexpr size_t workCount = std::size(works);
+    // samples[work][0] in steps, [1] in one piece. The ways take turns at going
+    // first, round by round, so that neither always finds the files as the
+    // other left them.
+    std::vector<Sample> samples[workCount][2];
+    for (int round = 0; round < run.rounds; ++round)
+        for (const int way : {round % 2, 1 - round % 2})
+        {
+            LongWork::sliceMilliseconds = way == 0 ? 50u : UINT_MAX;
+            for (size_t work = 0; work < workCount; ++work)
+                samples[work][way].push_back(measure(works[work].prepare, works[work].work));
+        }
+    std::printf("%d files, %d rounds: median work time, longest wait of all rounds\n", run.files,
+                run.rounds);
+    std::printf("%-8s %12s %12s %12s %12s %7s\n", "", "steps s", "steps ms", "piece s", "piece ms",
+                "ratio");
+    for (size_t work = 0; work < workCount; ++work)
+    {
+        double seconds[2];
+        DWORD longest[2];
+        for (const int way : {0, 1})
+        {
+            std::vector<Sample>& of = samples[work][way];
+            std::sort(of.begin(), of.end(),
+                      [](const Sample& a, const Sample& b) { return a.seconds < b.seconds; });
+            seconds[way] = of[(of.size() - 1) / 2].seconds;
+            longest[way] = std::max_element(of.begin(), of.end(), [](auto& a, auto& b) {
+                               return a.longest < b.longest;
+                           })->longest;
+        }
+        std::printf("%-8s %12.2f %12lu %12.2f %12lu %7.2f\n", works[work].name, seconds[0],
+                    longest[0], seconds[1], longest[1], seconds[0] / seconds[1]);
     }
     // Ctrl+A, as the list's key does it: every row's selection changes.
     clearList();
@@ -205,6 +248,8 @@ int main(int argc, char** argv)
                      reinterpret_cast<HANDLE>(std::strtoull(argv[3], nullptr, 10)));
     if (argc > 1)
         run.files = std::max(1, std::atoi(argv[1]));
+    if (argc > 2)
+        run.rounds = std::max(1, std::atoi(argv[2]));
     bench::runInMainWindow(run.dialog, start);
     if (!run.ok)
         std::printf("some rows did not come out as expected\n");

@@ -16,9 +16,11 @@ namespace
 
 // Work shorter than this shows no progress.
 constexpr ULONGLONG showAfter = 1000;
-// The rows added or coloured so far are painted this often (a paint of a long
-// list costs tens of milliseconds under Wine).
+// The rows added or coloured so far are painted this often, and at most in one
+// part of paintShare of the work's time: a paint of the list costs 30 to 40 ms
+// under Wine, which a paint every second would take from the work.
 constexpr ULONGLONG paintEvery = 1000;
+constexpr ULONGLONG paintShare = 40;
 // The progress is shown anew this often: each showing repaints the status bar.
 constexpr ULONGLONG showEvery = 200;
 // Widths at 100 %: the text at most, the Stop button, the size grip.
@@ -73,10 +75,11 @@ bool LongWork::advance()
                            : tkit::formatString(L"%ls %zu / %zu", name.c_str(), done, total));
         taskbar->show(done, total);
     }
-    if (now - lastPaint >= paintEvery)
+    if (now - lastPaint >= std::max(paintEvery, paintCost * paintShare))
     {
-        lastPaint = now;
         tkit::RedrawPause::paintNow(list);
+        lastPaint = GetTickCount64();
+        paintCost = lastPaint - now;
     }
     if (!tkit::handleWaitingMessages(dialog))
         stopped = true;

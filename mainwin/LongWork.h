@@ -53,6 +53,8 @@ private:
     ULONGLONG started;
     ULONGLONG lastPump;
     ULONGLONG lastPaint;
+    // How long the last paint of the list took, in milliseconds.
+    ULONGLONG paintCost = 0;
     ULONGLONG lastShown = 0;
     // The status bar's width the parts were placed for.
     LONG laidOutWidth = -1;
