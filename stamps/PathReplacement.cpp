@@ -70,15 +70,23 @@ PathReplacement::PathReplacement(std::vector<std::wstring> rowPaths, std::vector
 PathReplacement::~PathReplacement() = default;
 
 const ReplacementCounts& PathReplacement::plan(const std::wstring& find, const std::wstring& with,
-                                               bool matchName)
+                                               bool matchName, Steps& steps)
 {
     planned = {};
     changed.clear();
     std::fill(isChanged.begin(), isChanged.end(), 0);
-    if (find.empty())
+    whole = true;
+    // The same text for both (as the dialog opens) changes no path.
+    if (find.empty() || find == with)
         return planned;
+    steps.setTotal(rows.size());
     for (const int row : rows)
     {
+        if (!steps.advance())
+        {
+            whole = false;
+            return planned;
+        }
         const std::wstring& old = paths[static_cast<size_t>(row)];
         std::wstring path = replaceAll(old, find, with);
         if (path == old)

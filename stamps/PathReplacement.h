@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stamps/Steps.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -55,9 +57,11 @@ public:
     // plain text, case ignored as Windows ignores it in names. With matchName,
     // a new path that names nothing takes the one file in its folder with the
     // same name and another extension, where there is exactly one and the row
-    // is no folder. An empty find changes nothing.
+    // is no folder. An empty find changes nothing. Stopped by its steps, the
+    // plan is partial: complete() says whether it went through every row.
     const ReplacementCounts& plan(const std::wstring& find, const std::wstring& with,
-                                  bool matchName);
+                                  bool matchName, Steps& steps = Steps::none());
+    bool complete() const { return whole; }
     const ReplacementCounts& counts() const { return planned; }
     // The rows the last plan changes, with their new paths, in the list's order.
     const std::vector<PathChange>& changes() const { return changed; }
@@ -90,5 +94,6 @@ private:
     std::vector<signed char> folderRows;
     std::map<std::wstring, std::unique_ptr<tkit::FolderListing>> folders;
     ReplacementCounts planned;
+    bool whole = true;
     std::vector<PathChange> changed;
 };

@@ -3,6 +3,7 @@
 #include "stamps/FileListView.h"
 #include "stamps/PathReplacement.h"
 #include "tkit/ui/Dialog.h"
+#include "tkit/ui/MessagePump.h"
 #include "tkit/fs/FormatString.h"
 #include "res/resource.h"
 
@@ -12,6 +13,40 @@
 
 namespace
 {
+
+// The steps of a preview worked out while the user goes on typing: every
+// replacePreviewSlice milliseconds the dialog handles its waiting messages and
+// shows how far the preview got; a change of the texts or the dialog's end
+// stops it.
+class PreviewSteps : public Steps
+{
+public:
+    PreviewSteps(HWND previewDialog, const bool& stopWhen)
+        : dialog(previewDialog), stop(stopWhen), lastPump(GetTickCount64())
+    {
+    }
+
+    void setTotal(size_t count) override { total = count; }
+
+    bool advance() override
+    {
+        ++done;
+        const ULONGLONG now = GetTickCount64();
+        if (now - lastPump < replacePreviewSlice)
+            return !stop;
+        lastPump = now;
+        SetDlgItemTextW(dialog, IDC_REPLACE_PREVIEW,
+                        tkit::formatString(L"計算中 %zu / %zu", done, total).c_str());
+        return tkit::handleWaitingMessages(dialog) && !stop;
+    }
+
+private:
+    HWND dialog;
+    const bool& stop;
+    ULONGLONG lastPump;
+    size_t done = 0;
+    size_t total = 0;
+};
 
 // Asks for the text to find and its replacement, and shows what the
 // replacement would do each time either text or the name match changes.
@@ -55,11 +90,30 @@ protected:
 
     INT_PTR onOk(WPARAM, LPARAM) override
     {
+        // OK while the preview is being worked out waits for it: the changes
+        // made are those of the whole preview.
+        if (planning)
+        {
+            okWaiting = true;
+            return 0;
+        }
         // An empty text to find is refused: the dialog stays open.
         if (text(IDC_REPLACE_FIND).empty())
             return 0;
         accepted = true;
         return 1;
+    }
+
+    INT_PTR onCancel(WPARAM wParam, LPARAM lParam) override
+    {
+        ended = stopPlan = true;
+        return Dialog::onCancel(wParam, lParam);
+    }
+
+    INT_PTR onClose() override
+    {
+        ended = stopPlan = true;
+        return Dialog::onClose();
     }
 
 private:
@@ -76,10 +130,31 @@ private:
     {
         if (!ready)
             return;
-        const std::wstring find = text(IDC_REPLACE_FIND);
-        const ReplacementCounts& counts =
+        // A change while the preview is worked out starts it anew, from the
+        // loop below, once the steps have stopped.
+        if (planning)
+        {
+            stopPlan = true;
+            again = true;
+            return;
+        }
+        planning = true;
+        std::wstring find;
+        do
+        {
+            again = false;
+            stopPlan = false;
+            find = text(IDC_REPLACE_FIND);
+            PreviewSteps steps(window, stopPlan);
             plan.plan(find, text(IDC_REPLACE_WITH),
-                      IsDlgButtonChecked(window, IDC_REPLACE_BY_NAME) == BST_CHECKED);
+                      IsDlgButtonChecked(window, IDC_REPLACE_BY_NAME) == BST_CHECKED, steps);
+        } while (again && !ended);
+        planning = false;
+        if (!plan.complete())
+            return;
+        if (std::exchange(okWaiting, false))
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        const ReplacementCounts& counts = plan.counts();
         EnableWindow(GetDlgItem(window, IDOK), !find.empty());
         const std::wstring preview =
             scope + L"\n" +
@@ -97,6 +172,13 @@ private:
     std::wstring scope;
     // Set once both texts are in: the texts set before are not worked out one by one.
     bool ready = false;
+    // While the preview is worked out: a change of the texts asks for it anew;
+    // a change or the dialog's end stops the steps; OK waits for the end.
+    bool planning = false;
+    bool again = false;
+    bool stopPlan = false;
+    bool okWaiting = false;
+    bool ended = false;
 };
 
 } // namespace

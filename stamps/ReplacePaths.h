@@ -13,3 +13,8 @@ class FileListView;
 // Gives back what changed, for an undo; nothing after Cancel. Does nothing on
 // an empty list.
 ReplaceRecord replacePaths(FileListView& list, HWND owner);
+
+// The preview of many rows is worked out in steps: every this many
+// milliseconds the dialog handles its messages (typing goes on, OK waits for
+// the whole preview). 0: after every row.
+inline ULONGLONG replacePreviewSlice = 50;

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 #include "stamps/EntryStatus.h"
 #include "stamps/FileListView.h"
+#include "stamps/ReplacePaths.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -76,8 +77,10 @@ TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndUndoTakesBackTheNewerOfReplacement
             open();
         })
         .then([&] {
+            // OK, come while the preview is worked out in steps, waits for all of it.
+            replacePreviewSlice = 0;
+            PostMessageW(testing_support::findQuestionBox(L"パスの置換"), WM_COMMAND, IDOK, 0);
             fill(L"\\OLD\\", L"\\new\\");
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
         })
         .then([&] {
             note();
@@ -94,6 +97,7 @@ TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndUndoTakesBackTheNewerOfReplacement
             window.close();
         });
     window.run();
+    replacePreviewSlice = 50;
     EXPECT_EQ(previews[0],
               L"対象: 選択した 1 行\n変更される行: 0（新しいパスあり 0、見つからない 0）\n"
               L"拡張子違いの同名ファイルに合わせた行: 0\n同じファイルを指す行の組: 0\n"
