@@ -82,6 +82,7 @@ TEST(ReplacePaths, TheDialogTellsWhatOkDoesAndUndoTakesBackTheNewerOfReplacement
             PostMessageW(testing_support::findQuestionBox(L"パスの置換"), WM_COMMAND, IDOK, 0);
             fill(L"\\OLD\\", L"\\new\\");
         })
+        .waitFor([&] { return testing_support::findQuestionBox(L"パスの置換") == nullptr; })
         .then([&] {
             note();
             SendMessageW(window.dialog.window, WM_COMMAND, IDOK, 0);
