@@ -401,10 +401,27 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 runInSteps(L"切り替え中", [this](Steps& steps) { flipSelectedBoxes(steps); });
             return 0;
         }
-        return changeSelection(message, wParam, lParam);
+        // Keys that move the selection; not the keys of commands, which may
+        // open a dialog over the list.
+        switch (wParam)
+        {
+        case VK_UP:
+        case VK_DOWN:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+            return changeSelection(message, wParam, lParam);
+        default:
+            break;
+        }
+        break;
+    case WM_CHAR:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
+        // Typing a name's first letters selects that row alone, as a click does.
         return changeSelection(message, wParam, lParam);
     case WM_SYSCOLORCHANGE:
         // The marks take their strokes' colour from the scheme's text colour.
@@ -425,7 +442,8 @@ LRESULT FileListView::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT FileListView::changeSelection(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // A click or an arrow key on a large selection deselects every other row.
+    // A click, an arrow key or a typed letter on a large selection deselects
+    // every other row.
     // With repainting on, the control invalidates each row it changes, which
     // under Wine takes seconds for 100,000 rows: the list repaints once instead.
     constexpr int manySelected = 256;

@@ -104,8 +104,8 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Passes on a click or key that may change the selection; on a large
-    // selection with repainting paused.
+    // Passes on a click, arrow key or letter that may change the selection; on
+    // a large selection with repainting paused.
     LRESULT changeSelection(UINT message, WPARAM wParam, LPARAM lParam);
     // Colours a checked row by the outcome of its last restore.
     void drawRow(NMLVCUSTOMDRAW& draw) const;
