@@ -14,6 +14,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -209,13 +210,7 @@ void FileListView::addEntry(const tkit::PlatformPath& path)
     if (row == -1)
         return;
     captureTime(path, row);
-    setChecked(row, true);
-    if (selectArriving)
-        setItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    // The row's status is already EntryStatus::Unset: a row inserted without
-    // item data has 0 there, and checking its box leaves it alone. Setting it
-    // again would cost a round of change notifications per row.
-    static_assert(dataFromStatus(EntryStatus::Unset) == 0);
+    checkNewRow(row);
 }
 
 void FileListView::addRemembered(const std::wstring& path, const std::wstring& text,
@@ -227,9 +222,18 @@ void FileListView::addRemembered(const std::wstring& path, const std::wstring& t
     setItemText(row, timeColumn, text.c_str());
     if (exact)
         keepExactTime(row, *exact);
+    checkNewRow(row);
+}
+
+void FileListView::checkNewRow(int row)
+{
     setChecked(row, true);
     if (selectArriving)
         setItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    // The row's status is already EntryStatus::Unset: a row inserted without
+    // item data has 0 there, and checking its box leaves it alone. Setting it
+    // again would cost a round of change notifications per row.
+    static_assert(dataFromStatus(EntryStatus::Unset) == 0);
 }
 
 void FileListView::captureTime(const std::wstring& path, int row)
@@ -252,18 +256,11 @@ void FileListView::captureTime(const tkit::PlatformPath& path, int row)
 
 void FileListView::deleteFirstRows(int count, Steps& steps)
 {
-    // From the last of them back: each deletion moves only the rows behind it,
-    // the few that came in while the user was asked, and the rows that stay
-    // keep their identity.
-    const tkit::RedrawPause pause(*this);
-    count = std::min(count, itemCount());
-    steps.setTotal(static_cast<size_t>(std::max(count, 0)));
-    for (int row = count - 1; row >= 0; --row)
-    {
-        deleteItem(row);
-        if (!steps.advance())
-            break;
-    }
+    // The rows that stay behind them are the few that came in while the user
+    // was asked, and they keep their identity.
+    std::vector<int> rows(static_cast<size_t>(std::clamp(count, 0, itemCount())));
+    std::iota(rows.begin(), rows.end(), 0);
+    deleteRows(rows, steps);
 }
 
 int FileListView::timeTextWidth() const
@@ -540,9 +537,7 @@ void FileListView::runInSteps(const wchar_t* name, const std::function<void(Step
 
 void FileListView::flipSelectedBoxes(Steps& steps)
 {
-    std::vector<int> rows;
-    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
-        rows.push_back(row);
+    std::vector<int> rows = selectedRows();
     const int focusedRow = nextItem(-1, LVNI_FOCUSED);
     if (focusedRow != -1 && !(itemState(focusedRow, LVIS_SELECTED) & LVIS_SELECTED))
         rows.push_back(focusedRow);
@@ -580,15 +575,16 @@ void FileListView::sendCommand(int command) const
 
 void FileListView::deleteSelected(Steps& steps)
 {
-    std::vector<int> rows;
-    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
-        rows.push_back(row);
+    deleteRows(selectedRows(), steps);
+}
+
+void FileListView::deleteRows(const std::vector<int>& rows, Steps& steps)
+{
     if (rows.empty())
         return;
-
-    tkit::RedrawPause pause(*this);
+    const tkit::RedrawPause pause(*this);
     // From the last row back, so that the rows still to go keep their indices
-    // and each deletion moves as few rows as possible (none when all go).
+    // and each deletion moves only the rows that stay behind it (none when all go).
     steps.setTotal(rows.size());
     for (auto at = rows.rbegin(); at != rows.rend(); ++at)
     {

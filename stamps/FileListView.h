@@ -115,6 +115,10 @@ private:
     void boxChanged(const NMLISTVIEW& change);
     // Keys that are commands of the window go to it.
     void keyDown(WORD key);
+    // Checks a row just inserted, and selects it after Ctrl+A during an add.
+    void checkNewRow(int row);
+    // Deletes the rows, given in order, from the last one back, in steps.
+    void deleteRows(const std::vector<int>& rows, Steps& steps);
     // Asks the parent window to carry out a command, as its menu would.
     void sendCommand(int command) const;
     // The width of the widest timestamp text in the list's font, without padding.

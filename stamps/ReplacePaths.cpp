@@ -192,10 +192,7 @@ ReplaceRecord replacePaths(FileListView& list, HWND owner)
     paths.reserve(static_cast<size_t>(count));
     for (int row = 0; row < count; ++row)
         paths.push_back(list.path(row));
-    std::vector<int> rows;
-    for (int row = list.nextItem(-1, LVNI_SELECTED); row != -1;
-         row = list.nextItem(row, LVNI_SELECTED))
-        rows.push_back(row);
+    std::vector<int> rows = list.selectedRows();
     const bool selection = !rows.empty();
     if (!selection)
     {

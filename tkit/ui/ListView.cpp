@@ -181,6 +181,14 @@ int ListView::nextItem(int from, UINT flags) const
         SendMessageW(window, LVM_GETNEXTITEM, static_cast<WPARAM>(from), MAKELPARAM(flags, 0)));
 }
 
+std::vector<int> ListView::selectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = nextItem(-1, LVNI_SELECTED); row != -1; row = nextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
 void ListView::ensureVisible(int row)
 {
     SendMessageW(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);

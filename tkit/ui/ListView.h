@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace tkit
 {
@@ -60,6 +61,8 @@ public:
     UINT itemId(int row) const;
     // LVM_GETNEXTITEM: the next row after `from` (-1: from the start) with flags.
     int nextItem(int from, UINT flags) const;
+    // The selected rows, in order.
+    std::vector<int> selectedRows() const;
     // Scrolls the list so that the whole row shows.
     void ensureVisible(int row);
     void deleteItem(int row);
