@@ -108,15 +108,13 @@ void LongWork::showProgress()
 
 void LongWork::layOut()
 {
-    RECT size = {};
-    GetClientRect(bar.window, &size);
-    if (size.right == laidOutWidth)
-        return;
-    laidOutWidth = size.right;
-    // The text, the bar taking what is left, and Stop, in the window's width now.
-    const UINT dpi = tkit::windowDpi(dialog);
     RECT client = {};
     GetClientRect(bar.window, &client);
+    if (client.right == laidOutWidth)
+        return;
+    laidOutWidth = client.right;
+    // The text, the bar taking what is left, and Stop, in the window's width now.
+    const UINT dpi = tkit::windowDpi(dialog);
     const int stop = tkit::scaled(stopWidth, dpi);
     const int text = std::min(tkit::scaled(textWidth, dpi), static_cast<int>(client.right) * 2 / 5);
     const int rest = client.right - text - stop - tkit::scaled(gripWidth, dpi);
